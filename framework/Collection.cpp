@@ -1,0 +1,28 @@
+#include "VantrelLib/framework/Collection.h"
+
+namespace VantrelLib {
+namespace Framework {
+
+void CCollection::ToXml_Int(LtXmlLib3::CXmlTextWriter* writer, bool, std::string_view namespaceUri) {
+    ValidateCount();
+    const int count = GetCount();
+    for (int index = 0; index < count; ++index)
+        LtXmlLib3::CXmlObjectBase::ToXml_Int(GetNodeAtIndex(index), writer, false, namespaceUri);
+}
+
+const LtXmlLib3::CXmlElement* CCollection::FromXml_Int(const LtXmlLib3::CXmlElement*,
+                                                       const LtXmlLib3::CXmlElement* cursor) {
+    const std::string& name = GetElementName();
+    while (cursor != nullptr && cursor->GetLocalName() == name) {
+        LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> item = NewItem(cursor);
+        if (!item) break;  // an item of no known class is left to the owner
+        LtXmlLib3::CXmlObjectBase::FromXml_Int(item, cursor, cursor->GetFirstElement());
+        Append(item);
+        FireOnCollectionChange();
+        cursor = cursor->GetNextSiblingElement();
+    }
+    return cursor;
+}
+
+}  // namespace Framework
+}  // namespace VantrelLib

@@ -1,0 +1,99 @@
+#pragma once
+// Collections: a repeated child element held as a list of items, written and
+// read as consecutive sibling elements under the item element name.
+
+#include <string_view>
+
+#include "VantrelLib/framework/Schema.h"
+
+namespace VantrelLib {
+namespace Framework {
+
+struct ClassMaker;  // makes collections for the class factories (Factory.h)
+
+// Writing and reading of every collection, written once.
+class CCollection : public LtXmlLib3::CXmlCollectionBase {
+public:
+    // Checks the count, then writes each item under its own element name.
+    void ToXml_Int(LtXmlLib3::CXmlTextWriter* writer, bool registerNamespaces, std::string_view namespaceUri) override;
+    // Takes every consecutive element named like the collection, from `cursor` on;
+    // returns the first element not taken.
+    const LtXmlLib3::CXmlElement* FromXml_Int(const LtXmlLib3::CXmlElement* parent,
+                                              const LtXmlLib3::CXmlElement* cursor) override;
+
+protected:
+    using LtXmlLib3::CXmlCollectionBase::CXmlCollectionBase;
+    // The new, empty item for `element`, or null to stop reading at it.
+    virtual LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> NewItem(const LtXmlLib3::CXmlElement* element) = 0;
+};
+
+// The client operations of a collection of T.
+template <class T>
+class CCollectionOf : public LtXmlLib3::CInstanceMonitor, public CCollection {
+public:
+    using iterator = LtXmlLib3::CLtIterator<T, CCollectionOf<T>>;
+
+    // Adds `item` at the end under the collection's element name (renaming it).
+    // Throws CLtException for a null item.
+    LtXmlLib3::CSmartPtr<T> Add(T* item) {
+        LtXmlLib3::CXmlObjectBase::Throw_IfPropertyIsNull(item, GetElementName().c_str());
+        LtXmlLib3::CXmlObjectBase::SetElementName(item, GetElementName());
+        Append(item);
+        FireOnCollectionChange();
+        return LtXmlLib3::CSmartPtr<T>(item);
+    }
+    // The item at `index` (from 0); throws CLtException outside the list.
+    LtXmlLib3::CSmartPtr<T> Item(int index) const {
+        return LtXmlLib3::CSmartPtr<T>(dynamic_cast<T*>(GetNodeAtIndex(index)));
+    }
+    // Removes `item`; throws CLtException, changing nothing, when it is not in the collection.
+    void Remove(T* item) {
+        const int index = GetNodeForItem(item);
+        if (index < 0)
+            throw LtXmlLib3::CLtException("The item to remove is not in the collection [" + GetElementName() + "]");
+        RemoveNode(index);
+    }
+    // Removes the item at `index`; throws CLtException outside the list.
+    void Remove(int index) override { CCollection::Remove(index); }
+
+    iterator begin() const { return iterator(this, 0); }
+    iterator end() const { return iterator(); }
+
+protected:
+    CCollectionOf(const char* className, std::string_view itemElementName, long minOccurs, long maxOccurs)
+        : LtXmlLib3::CInstanceMonitor(className), CCollection(itemElementName, minOccurs, maxOccurs) {}
+    CCollectionOf(const CCollectionOf&) = default;
+    CCollectionOf& operator=(const CCollectionOf&) = default;
+};
+
+// A collection whose items are all of one class, created by the class factory.
+template <class T>
+class CTypedCollection : public CCollectionOf<T> {
+public:
+    using CCollectionOf<T>::Add;
+    // Creates a new item through the class factory, appends it and returns it.
+    LtXmlLib3::CSmartPtr<T> Add() {
+        LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> created = NewItem(nullptr);
+        T* item = dynamic_cast<T*>(created.get());
+        this->Append(item);
+        this->FireOnCollectionChange();
+        return LtXmlLib3::CSmartPtr<T>(item);
+    }
+
+protected:
+    CTypedCollection(const char* className, std::string_view itemElementName, long minOccurs, long maxOccurs,
+                     ClassRef itemClass)
+        : CCollectionOf<T>(className, itemElementName, minOccurs, maxOccurs), m_itemClass(itemClass) {}
+    CTypedCollection(const CTypedCollection&) = default;
+    CTypedCollection& operator=(const CTypedCollection&) = default;
+
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> NewItem(const LtXmlLib3::CXmlElement*) override {
+        return m_itemClass.create(m_itemClass.id, this->GetElementName().c_str());
+    }
+
+private:
+    ClassRef m_itemClass;
+};
+
+}  // namespace Framework
+}  // namespace VantrelLib

@@ -1,0 +1,57 @@
+#include "VantrelLib/framework/GdtClassFactory.h"
+
+#include "VantrelLib/framework/Factory.h"
+#include "VantrelLib/gdt/AttachedFile.h"
+#include "VantrelLib/gdt/Box.h"
+#include "VantrelLib/gdt/Frame.h"
+#include "VantrelLib/gdt/Loadcase.h"
+#include "VantrelLib/gdt/Point.h"
+#include "VantrelLib/gdt/RangeDouble.h"
+
+namespace gdt {
+
+namespace {
+
+using VantrelLib::Framework::ClassMaker;
+using VantrelLib::Framework::FactoryTable;
+
+const FactoryTable& Table() {
+    static const FactoryTable table({
+        /* NONE */ {nullptr, nullptr},
+        /* Id_CBox */ {&ClassMaker::Element<CBox>, nullptr},
+        /* Id_CAttachedFile */ {&ClassMaker::Element<CAttachedFile>, nullptr},
+        /* Id_CFrame */ {&ClassMaker::Element<CFrame>, nullptr},
+        /* Id_CLoadcase */ {&ClassMaker::Element<CLoadcase>, nullptr},
+        /* Id_CPoint */ {&ClassMaker::Element<CPoint>, nullptr},
+        /* Id_CRangeDouble */ {&ClassMaker::Element<CRangeDouble>, nullptr},
+        /* Id_CBoxCol */ {nullptr, &ClassMaker::Collection<CBoxCol>},
+        /* Id_CLoadcaseCol */ {nullptr, &ClassMaker::Collection<CLoadcaseCol>},
+    });
+    return table;
+}
+
+}  // namespace
+
+CClassFactory::~CClassFactory() = default;
+
+LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> CClassFactory::CreateClass(gdt_Classes id) {
+    return Table().CreateClass(id);
+}
+
+LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> CClassFactory::CreateClass(gdt_Classes id, const char* elementName) {
+    return Table().CreateClass(id, elementName);
+}
+
+LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> CClassFactory::CreateClassCollection(gdt_Classes id,
+                                                                                         const char* elementName,
+                                                                                         long minOccurs,
+                                                                                         long maxOccurs) {
+    return Table().CreateClassCollection(id, elementName, minOccurs, maxOccurs);
+}
+
+LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> CClassFactory::CreateEnumCollection(gdt_Classes id, const char*,
+                                                                                        const char*, long, long) {
+    FactoryTable::CreateEnumCollection(id);
+}
+
+}  // namespace gdt

@@ -1,0 +1,273 @@
+#include "VantrelLib/framework/Schema.h"
+
+#include <cctype>
+
+namespace VantrelLib {
+namespace Framework {
+
+using LtXmlLib3::CLtException;
+using LtXmlLib3::CLtValidationException;
+using LtXmlLib3::CSmartPtr;
+using LtXmlLib3::CXmlCollectionBase;
+using LtXmlLib3::CXmlElement;
+using LtXmlLib3::CXmlObjectBase;
+using LtXmlLib3::CXmlTextWriter;
+using LtXmlLib3::FormatString;
+
+namespace {
+
+// A validation fault found at `element`, carrying its line.
+[[noreturn]] void Fail(const std::string& message, const CXmlElement* element) {
+    CLtValidationException error(message);
+    if (element != nullptr) error.SetLocation(element->GetLine(), element->GetColumn());
+    throw error;
+}
+
+// The wrapper an element puts around a fault of its attribute or child block.
+[[noreturn]] void Wrap(const char* format, std::string_view name, const CLtException& inner,
+                       const CXmlElement* element) {
+    CLtValidationException error(FormatString(format, std::string(name).c_str()), inner);
+    if (element != nullptr) error.SetLocation(element->GetLine(), element->GetColumn());
+    throw error;
+}
+
+}  // namespace
+
+// --- Enumerations -----------------------------------------------------------
+
+const char* EnumTable::ToString(int value) const {
+    if (value < 0 || value >= m_count)
+        throw LtXmlLib3::CLtInvalidValueException(
+            FormatString("Unknown enumeration value for %s [%d]", m_qualifiedName, value));
+    return m_tokens[value];
+}
+
+int EnumTable::FromString(std::string_view text) const {
+    const std::string collapsed = LtXmlLib3::CWhitespaceUtils::Collapse(text);
+    for (int value = 0; value < m_count; ++value)
+        if (collapsed == m_tokens[value]) return value;
+    throw LtXmlLib3::CLtInvalidValueException(
+        FormatString("Unknown enumeration value for %s [%s]", m_qualifiedName, std::string(text).c_str()));
+}
+
+void Messages::ThrowNotValid(const char* attributeName) {
+    std::string accessor(attributeName);
+    if (!accessor.empty()) accessor[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(accessor[0])));
+    throw LtXmlLib3::CLtInvalidStateException("The Property Get" + accessor + " is not valid. Set" + accessor +
+                                              " must be called first");
+}
+
+// --- Rows ---------------------------------------------------------------------
+
+AttributeRow::~AttributeRow() = default;
+ChildRow::~ChildRow() = default;
+
+CSmartPtr<CXmlObjectBase> ChildRow::Create() const {
+    if (m_kind == Kind::Collection) {
+        CSmartPtr<CXmlCollectionBase> collection = m_class.createCollection(m_class.id, m_name, m_minOccurs, m_maxOccurs);
+        return CSmartPtr<CXmlObjectBase>(collection);
+    }
+    return m_class.create(m_class.id, m_name);
+}
+
+void ChildRow::Reset(void* self) const {
+    if (m_kind == Kind::Optional) {
+        Put(self, nullptr);
+    } else {
+        Put(self, Create());
+    }
+}
+
+void ChildRow::Release(void* self) const {
+    if (m_kind == Kind::Collection) Put(self, nullptr);
+}
+
+void ChildRow::Write(void* self, CXmlTextWriter* writer) const {
+    CXmlObjectBase* child = Get(self);
+    if (child != nullptr) CXmlObjectBase::ToXml_Int(child, writer, false, "");
+}
+
+const CXmlElement* ChildRow::Read(void* self, const CXmlElement* element, const CXmlElement* cursor) const {
+    switch (m_kind) {
+        case Kind::Required:
+            if (cursor == nullptr || cursor->GetLocalName() != m_name)
+                Fail(std::string("Failed to find a required element [") + m_name + "]", cursor ? cursor : element);
+            CXmlObjectBase::FromXml_Int(Get(self), cursor, cursor->GetFirstElement());
+            return cursor->GetNextSiblingElement();
+        case Kind::Optional: {
+            if (cursor == nullptr || cursor->GetLocalName() != m_name) return cursor;
+            CSmartPtr<CXmlObjectBase> child = Create();
+            Put(self, child);
+            CXmlObjectBase::FromXml_Int(child, cursor, cursor->GetFirstElement());
+            return cursor->GetNextSiblingElement();
+        }
+        case Kind::Collection: {
+            auto* collection = static_cast<CXmlCollectionBase*>(Get(self));
+            const CXmlElement* next = CXmlObjectBase::FromXml_Int(collection, element, cursor);
+            try {
+                collection->ValidateCount();
+            } catch (CLtException& error) {
+                if (error.GetLine() == 0) error.SetLocation(element->GetLine(), element->GetColumn());
+                throw;
+            }
+            return next;
+        }
+        case Kind::Choice: break;
+    }
+    return cursor;
+}
+
+ChoiceRow::ChoiceRow(std::vector<std::unique_ptr<ChildRow>> branches) noexcept
+    : ChildRow("", Kind::Choice, ClassRef{nullptr, nullptr, 0}), m_branches(std::move(branches)) {}
+
+const ChildRow* ChoiceRow::FindBranch(std::string_view name) const noexcept {
+    for (const auto& branch : m_branches)
+        if (name == branch->Name()) return branch.get();
+    return nullptr;
+}
+
+void ChoiceRow::Clear(void* self, const char* selected) const {
+    for (const auto& branch : m_branches) branch->Put(self, nullptr);
+    Selected(self) = selected;
+}
+
+void ChoiceRow::Choose(void* self, const char* branch, CXmlObjectBase* object) const {
+    Clear(self, object != nullptr ? branch : "");
+    if (object == nullptr) return;
+    CXmlObjectBase::SetElementName(object, branch);
+    FindBranch(branch)->Put(self, object);
+}
+
+void ChoiceRow::Reset(void* self) const { Clear(self, ""); }
+
+CXmlObjectBase* ChoiceRow::Get(const void* self) const {
+    const ChildRow* branch = FindBranch(Selected(self));
+    return branch != nullptr ? branch->Get(self) : nullptr;
+}
+
+void ChoiceRow::Put(void*, CXmlObjectBase*) const {
+    throw CLtException("A choice is set through its branches");
+}
+
+void ChoiceRow::Write(void* self, CXmlTextWriter* writer) const {
+    CXmlObjectBase* chosen = Get(self);
+    if (chosen == nullptr)
+        throw CLtValidationException(
+            "This element is a choice, and as such must have at one (and only one) valid item, currently there are "
+            "none set");
+    CXmlObjectBase::ToXml_Int(chosen, writer, false, "");
+}
+
+const CXmlElement* ChoiceRow::Read(void* self, const CXmlElement* element, const CXmlElement* cursor) const {
+    const ChildRow* branch = cursor != nullptr ? FindBranch(cursor->GetLocalName()) : nullptr;
+    if (branch == nullptr)
+        Fail("No elements were populated. The element represents a choice, so one any only one element should be "
+             "populated",
+             cursor ? cursor : element);
+    CSmartPtr<CXmlObjectBase> chosen = branch->Create();
+    Choose(self, branch->Name(), chosen);
+    CXmlObjectBase::FromXml_Int(chosen, cursor, cursor->GetFirstElement());
+    return cursor->GetNextSiblingElement();
+}
+
+// --- Engine -------------------------------------------------------------------
+
+const ChoiceRow& ElementSchema::Choice() const {
+    for (const auto& row : children)
+        if (row->GetKind() == ChildRow::Kind::Choice) return static_cast<const ChoiceRow&>(*row);
+    throw CLtException(std::string("The element [") + m_elementName + "] has no choice");
+}
+
+void ElementSchema::Cleanup(void* self) const {
+    for (const auto& row : children) row->Release(self);
+}
+
+void ElementSchema::Init(void* self, CXmlObjectBase& base) const {
+    Cleanup(self);
+    for (const auto& row : attributes) row->Reset(self);
+    for (const auto& row : children) row->Reset(self);
+    CXmlObjectBase::SetElementName(&base, m_elementName);
+}
+
+void ElementSchema::WriteAttributes(const void* self, CXmlTextWriter* writer) const {
+    std::string text;
+    for (const auto& row : attributes) {
+        if (!row->IsWritten(self)) continue;
+        text.clear();
+        row->Format(self, text);
+        writer->WriteAttributeString(row->Name(), "", text);
+    }
+}
+
+void ElementSchema::ToXml(void* self, CXmlObjectBase& base, CXmlTextWriter* writer, bool registerNamespaces,
+                          std::string_view namespaceUri) const {
+    try {
+        if (registerNamespaces) {
+            writer->AddNamespace("xs", LtXmlLib3::kXmlSchemaInstanceNamespace);
+            writer->AddNamespace("gdt", kGdtNamespace);
+        }
+        writer->WriteStartElement(base.GetElementName(), namespaceUri);
+        if (writeTypeWhenRenamed && base.GetElementName() != m_elementName)
+            writer->WriteAttributeType("", m_elementName);
+        base.AttributesToXml_Int(writer);
+        for (const auto& row : children) row->Write(self, writer);
+        writer->WriteEndElement();
+    } catch (const CLtException& error) {
+        throw CLtValidationException(
+            FormatString("Failed to convert the element [%s] to XML", base.GetElementName().c_str()), error);
+    }
+}
+
+const CXmlElement* ElementSchema::FromXml(void* self, CXmlObjectBase& base, const CXmlElement* element,
+                                          const CXmlElement* firstChild) const {
+    Init(self, base);
+    CXmlObjectBase::SetElementName(&base, element->GetLocalName());
+    try {
+        ReadAttributes(self, element);
+    } catch (const CLtException& error) {
+        Wrap("Failed to correctly process the attributes for the element [%s]", element->GetLocalName(), error,
+             element);
+    }
+    try {
+        return ReadChildren(self, element, firstChild);
+    } catch (const CLtException& error) {
+        Wrap("Failed to process the child elements in element [%s]", element->GetLocalName(), error, element);
+    }
+}
+
+void ElementSchema::ReadAttributes(void* self, const CXmlElement* element) const {
+    std::uint64_t seen = 0;  // bit i: attribute row i was read
+    for (const LtXmlLib3::CXmlAttribute& attribute : element->GetAttributes()) {
+        if (CXmlObjectBase::IsNamespaceAttribute(attribute)) continue;
+        const std::string_view name = attribute.GetLocalName();
+        std::size_t index = 0;
+        while (index < attributes.size() && name != attributes[index]->Name()) ++index;
+        if (index == attributes.size())
+            Fail(FormatString("Unexpected Attribute [%s] found.", std::string(name).c_str()), element);
+        try {
+            attributes[index]->Parse(self, attribute.GetValue());
+        } catch (CLtException& error) {
+            if (error.GetLine() == 0) error.SetLocation(element->GetLine(), element->GetColumn());
+            throw;
+        }
+        seen |= std::uint64_t{1} << index;
+    }
+    for (std::size_t index = 0; index < attributes.size(); ++index)
+        if (attributes[index]->IsRequired() && (seen & (std::uint64_t{1} << index)) == 0)
+            Fail(std::string("Failed to find the required Attribute [") + attributes[index]->Name() + "]", element);
+}
+
+const CXmlElement* ElementSchema::ReadChildren(void* self, const CXmlElement* element,
+                                               const CXmlElement* firstChild) const {
+    const CXmlElement* cursor = firstChild;
+    for (const auto& row : children) cursor = row->Read(self, element, cursor);
+    if (cursor != nullptr)
+        Fail(FormatString("Failed read all the elements held within the element. Unknown Element [%s] remains un "
+                          "processed",
+                          std::string(cursor->GetLocalName()).c_str()),
+             cursor);
+    return cursor;
+}
+
+}  // namespace Framework
+}  // namespace VantrelLib

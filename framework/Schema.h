@@ -1,0 +1,409 @@
+#pragma once
+// The declaration of an element class: its element name, namespace and
+// properties in schema order. One engine (ElementSchema) resets, writes and
+// reads every element class from such a declaration; classes hold only data
+// and accessors.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "VantrelLib/runtime/LtXmlLib3.h"
+
+namespace VantrelLib {
+namespace Framework {
+
+// The gdt namespace URI.
+inline constexpr const char* kGdtNamespace = "http://www.vantrel.org/XML/GlobalDataTypes";
+
+// Whitespace rule a string property is read and set with.
+enum class Rule { Preserve = LtXmlLib3::CWhitespaceUtils::Preserve_Rule, Collapse = LtXmlLib3::CWhitespaceUtils::Collapse_Rule };
+
+// The tokens of one enumeration, in value order, and its two conversions.
+class EnumTable {
+public:
+    constexpr EnumTable(const char* qualifiedName, const char* const* tokens, int count) noexcept
+        : m_qualifiedName(qualifiedName), m_tokens(tokens), m_count(count) {}
+    // The token of `value`; throws CLtInvalidValueException "... [%d]" for any other number.
+    const char* ToString(int value) const;
+    // The value of the token equal to the collapsed `text`; throws
+    // CLtInvalidValueException "... [%s]" naming `text` as given.
+    int FromString(std::string_view text) const;
+
+private:
+    const char* m_qualifiedName;
+    const char* const* m_tokens;
+    int m_count;
+};
+
+// Each enumeration type's table; specialised next to each enumeration holder.
+template <class E>
+const EnumTable& EnumTableOf();
+
+// The conversions every enumeration holder's R<E>ToString / R<E>FromString make.
+template <class E>
+const char* EnumToString(E value) {
+    return EnumTableOf<E>().ToString(static_cast<int>(value));
+}
+template <class E>
+E EnumFromString(const char* text) {
+    return static_cast<E>(EnumTableOf<E>().FromString(text != nullptr ? text : ""));
+}
+
+// Messages shared by the accessors.
+class Messages {
+public:
+    // CLtInvalidStateException "The Property Get<X> is not valid. Set<X> must be called first".
+    [[noreturn]] static void ThrowNotValid(const char* attributeName);
+};
+
+// Storage of an optional attribute: the valid flag, then the value.
+template <class V>
+class COptional {
+public:
+    bool IsValid() const noexcept { return m_valid; }
+    // The value; throws the not-valid message naming `attributeName` while unset.
+    const V& Get(const char* attributeName) const {
+        if (!m_valid) Messages::ThrowNotValid(attributeName);
+        return m_value;
+    }
+    void Set(V value) {
+        m_value = std::move(value);
+        m_valid = true;
+    }
+    // A change of validity resets the value to its default; no change does nothing.
+    void SetValid(bool valid) {
+        if (valid != m_valid) {
+            m_value = V();
+            m_valid = valid;
+        }
+    }
+    void Reset() {
+        m_valid = false;
+        m_value = V();
+    }
+
+private:
+    bool m_valid = false;
+    V m_value = V();
+};
+
+// How the classes of a namespace are created: the factory's two creating
+// operations and a class id.
+struct ClassRef {
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> (*create)(int id, const char* elementName);
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> (*createCollection)(int id, const char* elementName, long minOccurs,
+                                                                            long maxOccurs);
+    int id;
+};
+
+template <class Factory, class Id>
+ClassRef ClassOf(Id id) {
+    return ClassRef{[](int i, const char* name) { return Factory::CreateClass(static_cast<Id>(i), name); },
+                    [](int i, const char* name, long minOccurs, long maxOccurs) {
+                        return Factory::CreateClassCollection(static_cast<Id>(i), name, minOccurs, maxOccurs);
+                    },
+                    static_cast<int>(id)};
+}
+
+// ---------------------------------------------------------------------------
+// Rows. `self` is always the most derived object, passed as void*; the typed
+// rows below cast it back to the class they were declared for.
+
+class AttributeRow {
+public:
+    AttributeRow(const char* name, bool required) noexcept : m_name(name), m_required(required) {}
+    virtual ~AttributeRow();
+    const char* Name() const noexcept { return m_name; }
+    bool IsRequired() const noexcept { return m_required; }
+    virtual void Reset(void* self) const = 0;
+    // Whether the attribute is written (a required one always is).
+    virtual bool IsWritten(const void* self) const = 0;
+    virtual void Format(const void* self, std::string& out) const = 0;
+    // Stores the value of `text`; an optional attribute is made valid first.
+    virtual void Parse(void* self, std::string_view text) const = 0;
+
+private:
+    const char* m_name;
+    bool m_required;
+};
+
+class ChildRow {
+public:
+    enum class Kind { Required, Optional, Collection, Choice };
+    ChildRow(const char* name, Kind kind, ClassRef classRef, long minOccurs = 0, long maxOccurs = -1) noexcept
+        : m_name(name), m_kind(kind), m_class(classRef), m_minOccurs(minOccurs), m_maxOccurs(maxOccurs) {}
+    virtual ~ChildRow();
+    const char* Name() const noexcept { return m_name; }
+    Kind GetKind() const noexcept { return m_kind; }
+
+    // Init: a required child or a collection is created anew, an optional child dropped.
+    virtual void Reset(void* self) const;
+    // Releases a collection (Cleanup).
+    virtual void Release(void* self) const;
+    virtual void Write(void* self, LtXmlLib3::CXmlTextWriter* writer) const;
+    // Reads what the row takes from `cursor` on; returns the new cursor.
+    virtual const LtXmlLib3::CXmlElement* Read(void* self, const LtXmlLib3::CXmlElement* element,
+                                               const LtXmlLib3::CXmlElement* cursor) const;
+
+    // The object held, or null.
+    virtual LtXmlLib3::CXmlObjectBase* Get(const void* self) const = 0;
+    // Stores `object` (of the row's class, or null), releasing the one held.
+    virtual void Put(void* self, LtXmlLib3::CXmlObjectBase* object) const = 0;
+
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> Create() const;
+
+private:
+    const char* m_name;
+    Kind m_kind;
+    ClassRef m_class;
+    long m_minOccurs;
+    long m_maxOccurs;
+};
+
+template <class V, class = void>
+struct Codec;
+
+template <>
+struct Codec<double> {
+    static void Format(double v, std::string& out, Rule) { LtXmlLib3::CConversions::r8ToString(v, out); }
+    static double Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::r8FromString(t, 2); }
+};
+template <>
+struct Codec<std::int64_t> {
+    static void Format(std::int64_t v, std::string& out, Rule) { LtXmlLib3::CConversions::i8ToString(v, out); }
+    static std::int64_t Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::i8FromString(t, 2); }
+};
+template <>
+struct Codec<std::uint64_t> {
+    static void Format(std::uint64_t v, std::string& out, Rule) { LtXmlLib3::CConversions::ui8ToString(v, out); }
+    static std::uint64_t Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::ui8FromString(t, 2); }
+};
+template <>
+struct Codec<bool> {
+    static void Format(bool v, std::string& out, Rule) { out += v ? "true" : "false"; }
+    static bool Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::booleanFromString(t, 2); }
+};
+template <>
+struct Codec<std::string> {
+    static void Format(const std::string& v, std::string& out, Rule) { out += v; }
+    static std::string Parse(std::string_view t, Rule rule) {
+        return LtXmlLib3::CConversions::stringFromString(t, static_cast<int>(rule));
+    }
+};
+template <class E>
+struct Codec<E, std::enable_if_t<std::is_enum_v<E>>> {
+    static void Format(E v, std::string& out, Rule) { out += EnumTableOf<E>().ToString(static_cast<int>(v)); }
+    static E Parse(std::string_view t, Rule) { return static_cast<E>(EnumTableOf<E>().FromString(t)); }
+};
+
+template <class C, class V>
+class RequiredAttributeRow final : public AttributeRow {
+public:
+    RequiredAttributeRow(const char* name, V C::*member, Rule rule) noexcept
+        : AttributeRow(name, true), m_member(member), m_rule(rule) {}
+    void Reset(void* self) const override { static_cast<C*>(self)->*m_member = V(); }
+    bool IsWritten(const void*) const override { return true; }
+    void Format(const void* self, std::string& out) const override {
+        Codec<V>::Format(static_cast<const C*>(self)->*m_member, out, m_rule);
+    }
+    void Parse(void* self, std::string_view text) const override {
+        static_cast<C*>(self)->*m_member = Codec<V>::Parse(text, m_rule);
+    }
+
+private:
+    V C::*m_member;
+    Rule m_rule;
+};
+
+template <class C, class V>
+class OptionalAttributeRow final : public AttributeRow {
+public:
+    OptionalAttributeRow(const char* name, COptional<V> C::*member, Rule rule) noexcept
+        : AttributeRow(name, false), m_member(member), m_rule(rule) {}
+    void Reset(void* self) const override { (static_cast<C*>(self)->*m_member).Reset(); }
+    bool IsWritten(const void* self) const override { return (static_cast<const C*>(self)->*m_member).IsValid(); }
+    void Format(const void* self, std::string& out) const override {
+        Codec<V>::Format((static_cast<const C*>(self)->*m_member).Get(Name()), out, m_rule);
+    }
+    void Parse(void* self, std::string_view text) const override {
+        COptional<V>& slot = static_cast<C*>(self)->*m_member;
+        slot.SetValid(true);  // valid before the conversion: a failed one leaves the default
+        slot.Set(Codec<V>::Parse(text, m_rule));
+    }
+
+private:
+    COptional<V> C::*m_member;
+    Rule m_rule;
+};
+
+template <class C, class T>
+class MemberChildRow final : public ChildRow {
+public:
+    MemberChildRow(const char* name, Kind kind, LtXmlLib3::CSmartPtr<T> C::*member, ClassRef classRef, long minOccurs,
+                   long maxOccurs) noexcept
+        : ChildRow(name, kind, classRef, minOccurs, maxOccurs), m_member(member) {}
+    LtXmlLib3::CXmlObjectBase* Get(const void* self) const override {
+        T* held = static_cast<const C*>(self)->*m_member;
+        return held;
+    }
+    void Put(void* self, LtXmlLib3::CXmlObjectBase* object) const override {
+        T* typed = nullptr;
+        if (object != nullptr) {
+            typed = dynamic_cast<T*>(object);
+            if (typed == nullptr)
+                throw LtXmlLib3::CLtException(std::string("The class factory created an object of the wrong class for [") +
+                                              Name() + "]");
+        }
+        static_cast<C*>(self)->*m_member = typed;
+    }
+
+private:
+    LtXmlLib3::CSmartPtr<T> C::*m_member;
+};
+
+// A choice of exactly one of several child elements: each branch is an
+// optional child; `selected` names the branch whose object is set, or is "".
+class ChoiceRow : public ChildRow {
+public:
+    ChoiceRow(std::vector<std::unique_ptr<ChildRow>> branches) noexcept;
+    void Reset(void* self) const override;
+    void Write(void* self, LtXmlLib3::CXmlTextWriter* writer) const override;
+    const LtXmlLib3::CXmlElement* Read(void* self, const LtXmlLib3::CXmlElement* element,
+                                       const LtXmlLib3::CXmlElement* cursor) const override;
+    LtXmlLib3::CXmlObjectBase* Get(const void* self) const override;
+    void Put(void*, LtXmlLib3::CXmlObjectBase*) const override;
+
+    // Drops every branch and sets the selected name (ClearChoice).
+    void Clear(void* self, const char* selected) const;
+    // Chooses the branch named `branch` with `object`; a null object leaves none chosen.
+    void Choose(void* self, const char* branch, LtXmlLib3::CXmlObjectBase* object) const;
+
+protected:
+    virtual std::string& Selected(void* self) const = 0;
+    virtual const std::string& Selected(const void* self) const = 0;
+    const ChildRow* FindBranch(std::string_view name) const noexcept;
+
+private:
+    std::vector<std::unique_ptr<ChildRow>> m_branches;
+};
+
+template <class C>
+class MemberChoiceRow final : public ChoiceRow {
+public:
+    MemberChoiceRow(std::vector<std::unique_ptr<ChildRow>> branches, std::string C::*selected) noexcept
+        : ChoiceRow(std::move(branches)), m_selected(selected) {}
+
+protected:
+    std::string& Selected(void* self) const override { return static_cast<C*>(self)->*m_selected; }
+    const std::string& Selected(const void* self) const override { return static_cast<const C*>(self)->*m_selected; }
+
+private:
+    std::string C::*m_selected;
+};
+
+// ---------------------------------------------------------------------------
+// The engine: Init, writing and reading, written once for every element class.
+
+class ElementSchema {
+public:
+    ElementSchema(const char* elementName, const char* namespaceUri) noexcept
+        : m_elementName(elementName), m_namespace(namespaceUri) {}
+    ElementSchema(ElementSchema&&) noexcept = default;
+
+    const char* ElementName() const noexcept { return m_elementName; }
+    const char* Namespace() const noexcept { return m_namespace; }
+    const ChoiceRow& Choice() const;
+
+    void Init(void* self, LtXmlLib3::CXmlObjectBase& base) const;
+    void Cleanup(void* self) const;
+    void WriteAttributes(const void* self, LtXmlLib3::CXmlTextWriter* writer) const;
+    void ToXml(void* self, LtXmlLib3::CXmlObjectBase& base, LtXmlLib3::CXmlTextWriter* writer,
+               bool registerNamespaces, std::string_view namespaceUri) const;
+    const LtXmlLib3::CXmlElement* FromXml(void* self, LtXmlLib3::CXmlObjectBase& base,
+                                          const LtXmlLib3::CXmlElement* element,
+                                          const LtXmlLib3::CXmlElement* firstChild) const;
+
+    std::vector<std::unique_ptr<AttributeRow>> attributes;
+    std::vector<std::unique_ptr<ChildRow>> children;
+    // Elements whose name may differ from their type (rest entries) write the
+    // XML Schema instance type attribute naming the type when it does.
+    bool writeTypeWhenRenamed = false;
+
+private:
+    void ReadAttributes(void* self, const LtXmlLib3::CXmlElement* element) const;
+    const LtXmlLib3::CXmlElement* ReadChildren(void* self, const LtXmlLib3::CXmlElement* element,
+                                               const LtXmlLib3::CXmlElement* firstChild) const;
+
+    const char* m_elementName;
+    const char* m_namespace;
+};
+
+// Builds the declaration of class C, row by row in schema order.
+template <class C>
+class SchemaFor {
+public:
+    SchemaFor(const char* elementName, const char* namespaceUri = "") : m_schema(elementName, namespaceUri) {}
+
+    // A required attribute.
+    template <class V>
+    SchemaFor&& Attribute(const char* name, V C::*member, Rule rule = Rule::Preserve) && {
+        m_schema.attributes.push_back(std::make_unique<RequiredAttributeRow<C, V>>(name, member, rule));
+        return std::move(*this);
+    }
+    // An optional attribute.
+    template <class V>
+    SchemaFor&& Attribute(const char* name, COptional<V> C::*member, Rule rule = Rule::Preserve) && {
+        m_schema.attributes.push_back(std::make_unique<OptionalAttributeRow<C, V>>(name, member, rule));
+        return std::move(*this);
+    }
+    template <class T>
+    SchemaFor&& RequiredChild(const char* name, LtXmlLib3::CSmartPtr<T> C::*member, ClassRef classRef) && {
+        return std::move(*this).Add(name, ChildRow::Kind::Required, member, classRef, 1, 1);
+    }
+    template <class T>
+    SchemaFor&& OptionalChild(const char* name, LtXmlLib3::CSmartPtr<T> C::*member, ClassRef classRef) && {
+        return std::move(*this).Add(name, ChildRow::Kind::Optional, member, classRef, 0, 1);
+    }
+    // A collection of items named `itemName`, created with these limits (-1: none).
+    template <class T>
+    SchemaFor&& Collection(const char* itemName, LtXmlLib3::CSmartPtr<T> C::*member, ClassRef classRef,
+                           long minOccurs, long maxOccurs) && {
+        return std::move(*this).Add(itemName, ChildRow::Kind::Collection, member, classRef, minOccurs, maxOccurs);
+    }
+    // A choice of branches; give each as Branch(...).
+    template <class... Branches>
+    SchemaFor&& Choice(std::string C::*selected, Branches&&... branches) && {
+        std::vector<std::unique_ptr<ChildRow>> rows;
+        (rows.push_back(std::forward<Branches>(branches)), ...);
+        m_schema.children.push_back(std::make_unique<MemberChoiceRow<C>>(std::move(rows), selected));
+        return std::move(*this);
+    }
+    template <class T>
+    static std::unique_ptr<ChildRow> Branch(const char* name, LtXmlLib3::CSmartPtr<T> C::*member, ClassRef classRef) {
+        return std::make_unique<MemberChildRow<C, T>>(name, ChildRow::Kind::Optional, member, classRef, 0, 1);
+    }
+    SchemaFor&& WriteTypeWhenRenamed() && {
+        m_schema.writeTypeWhenRenamed = true;
+        return std::move(*this);
+    }
+
+    operator ElementSchema() && { return std::move(m_schema); }
+
+private:
+    template <class T>
+    SchemaFor&& Add(const char* name, ChildRow::Kind kind, LtXmlLib3::CSmartPtr<T> C::*member, ClassRef classRef,
+                    long minOccurs, long maxOccurs) && {
+        m_schema.children.push_back(
+            std::make_unique<MemberChildRow<C, T>>(name, kind, member, classRef, minOccurs, maxOccurs));
+        return std::move(*this);
+    }
+    ElementSchema m_schema;
+};
+
+}  // namespace Framework
+}  // namespace VantrelLib

@@ -1,0 +1,59 @@
+#pragma once
+// Value <-> text conversions in the XML Schema lexical forms, whitespace rules
+// and printf-style formatting.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace LtXmlLib3 {
+
+class CWhitespaceUtils {
+public:
+    enum WhitespaceRule { Preserve_Rule = 0, Replace_Rule = 1, Collapse_Rule = 2 };
+    // The text unchanged.
+    static std::string Preserve(std::string_view text) { return std::string(text); }
+    // Tabs, line feeds and carriage returns become spaces.
+    static std::string Replace(std::string_view text);
+    // As Replace, then runs of spaces become one and leading and trailing spaces go.
+    static std::string Collapse(std::string_view text);
+    static std::string Apply(std::string_view text, int rule);
+    // `text` without leading and trailing XML whitespace (no copy).
+    static std::string_view Trim(std::string_view text) noexcept;
+};
+
+// Conversions used by the element classes. Every FromString applies the
+// whitespace rule first, accepts only the XML Schema lexical forms and throws
+// CLtInvalidValueException naming the text otherwise.
+class CConversions {
+public:
+    static std::string stringToString(std::string_view value) { return std::string(value); }
+    static std::string stringFromString(std::string_view text, int rule);
+
+    // Shortest text that reads back to the same bits; "INF", "-INF", "NaN".
+    static std::string r8ToString(double value);
+    static void r8ToString(double value, std::string& out);
+    static double r8FromString(std::string_view text, int rule);
+
+    static std::string i8ToString(std::int64_t value);
+    static void i8ToString(std::int64_t value, std::string& out);
+    // Range checked: a number outside int64 is an error, never a wrapped value.
+    static std::int64_t i8FromString(std::string_view text, int rule);
+
+    static std::string ui8ToString(std::uint64_t value);
+    static void ui8ToString(std::uint64_t value, std::string& out);
+    static std::uint64_t ui8FromString(std::string_view text, int rule);
+
+    // "true" / "false"; reads "true", "false", "1", "0".
+    static std::string booleanToString(bool value) { return value ? "true" : "false"; }
+    static bool booleanFromString(std::string_view text, int rule);
+};
+
+// printf-style formatting into a string.
+std::string FormatString(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+}  // namespace LtXmlLib3

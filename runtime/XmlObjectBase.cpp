@@ -1,0 +1,237 @@
+#include "VantrelLib/runtime/XmlObjectBase.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "VantrelLib/runtime/Conversions.h"
+#include "VantrelLib/runtime/XmlDocument.h"
+#include "VantrelLib/runtime/XmlWriter.h"
+
+namespace LtXmlLib3 {
+
+namespace {
+
+[[noreturn]] void ThrowFileError(const char* what, const std::string& path, int error) {
+    throw CLtException(FormatString("%s [%s]: %s", what, path.c_str(), std::strerror(error)));
+}
+
+// Reads the whole file, refusing one larger than `limit` before reading it.
+std::string ReadFile(const std::string& path, std::uint64_t limit) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) ThrowFileError("Failed to open the file", path, errno);
+    struct Closer {
+        std::FILE* f;
+        ~Closer() { std::fclose(f); }
+    } closer{file};
+    struct stat info {};
+    if (fstat(fileno(file), &info) != 0) ThrowFileError("Failed to read the file", path, errno);
+    if (S_ISDIR(info.st_mode)) ThrowFileError("Failed to read the file", path, EISDIR);
+    if (static_cast<std::uint64_t>(info.st_size) > limit)
+        throw CLtException(FormatString("The file [%s] is %lld bytes long, more than the limit of %llu bytes",
+                                        path.c_str(), static_cast<long long>(info.st_size),
+                                        static_cast<unsigned long long>(limit)));
+    std::string text;
+    text.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t total = std::fread(text.data(), 1, text.size(), file);
+    if (std::ferror(file)) ThrowFileError("Failed to read the file", path, errno);
+    text.resize(total);
+    // A file that grows while being read (or reports no size) is read to its end, within the limit.
+    char buffer[65536];
+    std::size_t more;
+    while ((more = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        if (text.size() + more > limit)
+            throw CLtException(FormatString("The file [%s] is longer than the limit of %llu bytes", path.c_str(),
+                                            static_cast<unsigned long long>(limit)));
+        text.append(buffer, more);
+    }
+    if (std::ferror(file)) ThrowFileError("Failed to read the file", path, errno);
+    return text;
+}
+
+// Writes all of `text`; returns 0 or the errno of the failure.
+int WriteToDescriptor(int fd, const std::string& text) {
+    const char* data = text.data();
+    std::size_t remaining = text.size();
+    while (remaining > 0) {
+        const ssize_t written = ::write(fd, data, remaining);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        data += written;
+        remaining -= static_cast<std::size_t>(written);
+    }
+    return 0;
+}
+
+void WriteAll(const std::string& path, const std::string& text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+    if (fd < 0) ThrowFileError("Failed to open the file", path, errno);
+    const int error = WriteToDescriptor(fd, text);
+    if (::close(fd) != 0 && error == 0) ThrowFileError("Failed to write the file", path, errno);
+    if (error != 0) ThrowFileError("Failed to write the file", path, error);
+}
+
+}  // namespace
+
+CXmlObjectBase::~CXmlObjectBase() = default;
+
+void CXmlObjectBase::SetElementName(CXmlObjectBase* target, std::string_view name) {
+    Throw_IfPropertyIsNull(target, "target");
+    target->m_elementName.assign(name.data(), name.size());
+}
+
+void CXmlObjectBase::OnEvent(CXmlObjectBase*, int, void*) {}
+void CXmlObjectBase::AttributesToXml_Int(CXmlTextWriter*) {}
+
+void CXmlObjectBase::ToXml_Int(CXmlObjectBase* object, CXmlTextWriter* writer, bool registerNamespaces,
+                               std::string_view namespaceUri) {
+    object->ToXml_Int(writer, registerNamespaces, namespaceUri);
+}
+
+const CXmlElement* CXmlObjectBase::FromXml_Int(CXmlObjectBase* object, const CXmlElement* element,
+                                               const CXmlElement* firstChild) {
+    return object->FromXml_Int(element, firstChild);
+}
+
+void CXmlObjectBase::Throw_IfPropertyIsNull(const void* pointer, const char* propertyName) {
+    if (pointer == nullptr)
+        throw CLtException(FormatString("The property [%s] cannot be set to null", propertyName));
+}
+
+bool CXmlObjectBase::IsNamespaceAttribute(const CXmlAttribute& attribute) noexcept {
+    const std::string_view uri = attribute.GetNamespaceUri();
+    return uri == kXmlSchemaInstanceNamespace || uri == "http://www.w3.org/2000/xmlns/" ||
+           (uri.empty() && (attribute.GetLocalName() == "xmlns" || attribute.GetLocalName().substr(0, 6) == "xmlns:"));
+}
+
+std::string CXmlObjectBase::ToXml() {
+    CXmlTextWriter writer;
+    ToXml_Int(this, &writer, true, GetTargetNamespace());
+    return writer.TakeDocument();
+}
+
+void CXmlObjectBase::ToXmlFile(const std::string& path) {
+    const std::string text = ToXml();  // a tree that cannot be written never touches the file
+
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        // A device or pipe (/dev/stdout, a fifo) cannot be replaced: write to it directly.
+        WriteAll(path, text);
+        return;
+    }
+
+    // Write a temporary file beside the target, then rename it over the target.
+    std::string temporary = path + ".tmp-XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) ThrowFileError("Failed to create a temporary file for", path, errno);
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        ThrowFileError("Failed to write the file", path, error);
+    };
+    const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
+    if (::fchmod(fd, mode) != 0) fail(errno);
+    if (const int error = WriteToDescriptor(fd, text); error != 0) fail(error);
+    if (::fsync(fd) != 0) fail(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        ThrowFileError("Failed to write the file", path, error);
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        ThrowFileError("Failed to replace the file", path, error);
+    }
+}
+
+void CXmlObjectBase::FromXml(std::string_view text, const CReadOptions& options) {
+    CXmlDocument document(text, options);
+    const CXmlElement* root = document.GetDocumentElement();
+    FromXml_Int(this, root, root->GetFirstElement());
+}
+
+void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& options) {
+    const std::string text = ReadFile(path, options.maxInputBytes);
+    try {
+        FromXml(text, options);
+    } catch (const CLtValidationException&) {
+        throw;  // the element chain carries the lines
+    } catch (const CLtException& error) {
+        // Malformed XML: name the file as well.
+        CLtException named(path + ": " + error.GetMessage());
+        named.SetLocation(error.GetLine(), error.GetColumn());
+        throw named;
+    }
+}
+
+CXmlCollectionBase::CXmlCollectionBase(std::string_view itemElementName, long minOccurs, long maxOccurs)
+    : m_minOccurs(minOccurs), m_maxOccurs(maxOccurs) {
+    SetElementName(this, itemElementName);
+}
+
+CXmlCollectionBase::~CXmlCollectionBase() = default;
+
+void CXmlCollectionBase::Clear() {
+    m_items.clear();
+    FireOnCollectionChange();
+}
+
+void CXmlCollectionBase::Remove(int index) {
+    GetNodeAtIndex(index);  // validates the index
+    RemoveNode(index);
+}
+
+void CXmlCollectionBase::ValidateCount() const {
+    const long count = static_cast<long>(m_items.size());
+    if (count < m_minOccurs)
+        throw CLtValidationException(FormatString("The collection [%s] holds %ld item(s), fewer than the minimum of %ld",
+                                                  GetElementName().c_str(), count, m_minOccurs));
+    if (m_maxOccurs >= 0 && count > m_maxOccurs)
+        throw CLtValidationException(FormatString("The collection [%s] holds %ld item(s), more than the maximum of %ld",
+                                                  GetElementName().c_str(), count, m_maxOccurs));
+}
+
+void CXmlCollectionBase::Append(CXmlObjectBase* item) {
+    Throw_IfPropertyIsNull(item, GetElementName().c_str());
+    m_items.emplace_back(item);
+}
+
+void CXmlCollectionBase::FireOnCollectionChange() { OnEvent(this, 0, nullptr); }
+
+CXmlObjectBase* CXmlCollectionBase::GetNodeAtIndex(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_items.size())
+        throw CLtException(FormatString("The index %d is outside the collection [%s] of %zu item(s)", index,
+                                        GetElementName().c_str(), m_items.size()));
+    return m_items[static_cast<std::size_t>(index)];
+}
+
+int CXmlCollectionBase::GetNodeForItem(const CXmlObjectBase* item) const noexcept {
+    for (std::size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i].get() == item) return static_cast<int>(i);
+    return -1;
+}
+
+void CXmlCollectionBase::RemoveNode(int index) {
+    m_items.erase(m_items.begin() + index);
+    FireOnCollectionChange();
+}
+
+CClassfactoryBase::~CClassfactoryBase() = default;
+
+std::string CClassfactoryBase::GetElementType(const CXmlElement* element) {
+    const CXmlAttribute* type = element->FindAttribute(kXmlSchemaInstanceNamespace, "type");
+    if (type == nullptr) return std::string();
+    std::string_view value = CWhitespaceUtils::Trim(type->GetValue());
+    const std::size_t colon = value.find(':');
+    if (colon != std::string_view::npos) value.remove_prefix(colon + 1);
+    return std::string(value);
+}
+
+}  // namespace LtXmlLib3

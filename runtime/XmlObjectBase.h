@@ -1,0 +1,156 @@
+#pragma once
+// The base classes every element and collection class derives from, and the
+// document-level entry points that write a tree as XML and read one back.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "VantrelLib/runtime/Exceptions.h"
+#include "VantrelLib/runtime/SmartPtr.h"
+
+namespace LtXmlLib3 {
+
+class CXmlTextWriter;
+class CXmlElement;
+class CXmlAttribute;
+
+// The W3C XML Schema instance namespace, bound to the prefix "xs" on writing.
+inline constexpr const char* kXmlSchemaInstanceNamespace = "http://www.w3.org/2001/XMLSchema-instance";
+
+// Limits applied when a document is read.
+struct CReadOptions {
+    // A file or text larger than this is refused before it is parsed.
+    std::uint64_t maxInputBytes = std::uint64_t{4} << 30;
+    // Elements nested deeper than this are refused while parsing.
+    int maxDepth = 256;
+};
+
+// Empty base of every element and collection class, constructed with the class name.
+class CInstanceMonitor {
+public:
+    explicit CInstanceMonitor(const char* /*className*/) noexcept {}
+};
+
+class CXmlObjectBase {
+public:
+    // Reference counting: a new object holds no reference; the last Release destroys it.
+    void AddRef() noexcept { ++m_refCount; }
+    void Release() noexcept {
+        if (--m_refCount == 0) delete this;
+    }
+
+    // The name this object's element is written under and was read from.
+    const std::string& GetElementName() const noexcept { return m_elementName; }
+    static void SetElementName(CXmlObjectBase* target, std::string_view name);
+
+    virtual CXmlObjectBase* GetBase() = 0;
+    virtual ~CXmlObjectBase();
+    // The namespace URI of this object's element type ("" for none).
+    virtual std::string GetTargetNamespace() const = 0;
+    virtual void OnEvent(CXmlObjectBase* source, int eventType, void* data);
+    virtual void AttributesToXml_Int(CXmlTextWriter* writer);
+    virtual void ToXml_Int(CXmlTextWriter* writer, bool registerNamespaces, std::string_view namespaceUri) = 0;
+    // Reads `element` into this object; `firstChild` is its first child element.
+    // Returns the first child element not consumed (null on success).
+    virtual const CXmlElement* FromXml_Int(const CXmlElement* element, const CXmlElement* firstChild) = 0;
+
+    // Static entry points through which parents reach their children.
+    static void ToXml_Int(CXmlObjectBase* object, CXmlTextWriter* writer, bool registerNamespaces,
+                          std::string_view namespaceUri);
+    static const CXmlElement* FromXml_Int(CXmlObjectBase* object, const CXmlElement* element,
+                                          const CXmlElement* firstChild);
+
+    // Throws CLtException naming `propertyName` when `pointer` is null.
+    static void Throw_IfPropertyIsNull(const void* pointer, const char* propertyName);
+    // True for namespace declarations and for every attribute in the XML Schema
+    // instance namespace (the type attribute, schemaLocation, ...).
+    static bool IsNamespaceAttribute(const CXmlAttribute& attribute) noexcept;
+
+    // --- Document level -----------------------------------------------------
+    // The whole document as UTF-8 text with an XML declaration, this object as
+    // the outermost element (with the "xs" and "gdt" namespace declarations).
+    // Throws CLtValidationException when the tree cannot be written.
+    std::string ToXml();
+    // Writes ToXml() to `path`. The file is replaced only once the whole document
+    // is written; on any failure the old file is untouched and no temporary is
+    // left behind. Throws CLtException naming the file on an I/O failure.
+    void ToXmlFile(const std::string& path);
+    // Parses `text` and reads its document element into this object, replacing
+    // whatever it held. Malformed XML throws CLtException with line and column;
+    // a document that does not fit this object's structure throws the wrapping
+    // CLtValidationException chain.
+    void FromXml(std::string_view text, const CReadOptions& options = CReadOptions());
+    // As FromXml, reading the file at `path`. A missing or unreadable file, or one
+    // larger than options.maxInputBytes, throws CLtException naming the file.
+    void FromXmlFile(const std::string& path, const CReadOptions& options = CReadOptions());
+
+protected:
+    CXmlObjectBase() = default;
+    // Copies the element name; the copy starts with no reference.
+    CXmlObjectBase(const CXmlObjectBase& other) : m_elementName(other.m_elementName) {}
+    CXmlObjectBase& operator=(const CXmlObjectBase& other) {
+        m_elementName = other.m_elementName;
+        return *this;
+    }
+
+private:
+    std::string m_elementName;
+    std::int32_t m_refCount = 0;
+};
+
+// Base of every collection: the items, in insertion order, and the occurrence
+// limits given at construction (maxOccurs -1: no upper limit).
+class CXmlCollectionBase : public CXmlObjectBase {
+public:
+    CXmlObjectBase* GetBase() override { return this; }
+    std::string GetTargetNamespace() const override { return std::string(); }
+
+    virtual int GetCount() const noexcept { return static_cast<int>(m_items.size()); }
+    // Removes every item.
+    virtual void Clear();
+    // Removes the item at `index`; throws CLtException outside 0..GetCount()-1.
+    virtual void Remove(int index);
+    // Throws CLtValidationException when the count is outside minOccurs..maxOccurs.
+    virtual void ValidateCount() const;
+
+    long GetMinOccurs() const noexcept { return m_minOccurs; }
+    long GetMaxOccurs() const noexcept { return m_maxOccurs; }
+
+protected:
+    CXmlCollectionBase(std::string_view itemElementName, long minOccurs, long maxOccurs);
+    CXmlCollectionBase(const CXmlCollectionBase&) = default;
+    CXmlCollectionBase& operator=(const CXmlCollectionBase&) = default;
+    ~CXmlCollectionBase() override;
+
+    // Appends `item`, taking a reference on it.
+    void Append(CXmlObjectBase* item);
+    void FireOnCollectionChange();
+    // The item at `index`; throws CLtException outside the list.
+    CXmlObjectBase* GetNodeAtIndex(int index) const;
+    // The position of `item`, or -1.
+    int GetNodeForItem(const CXmlObjectBase* item) const noexcept;
+    void RemoveNode(int index);
+    void Reserve(std::size_t count) { m_items.reserve(count); }
+
+private:
+    std::vector<CSmartPtr<CXmlObjectBase>> m_items;
+    long m_minOccurs;
+    long m_maxOccurs;
+};
+
+// Base of both class factories.
+class CClassfactoryBase {
+public:
+    CClassfactoryBase() = default;
+    CClassfactoryBase(const CClassfactoryBase&) = default;
+    CClassfactoryBase& operator=(const CClassfactoryBase&) = default;
+    virtual ~CClassfactoryBase();
+    // The value of the element's XML Schema instance type attribute with any
+    // prefix removed, or "" when it has none.
+    static std::string GetElementType(const CXmlElement* element);
+};
+
+}  // namespace LtXmlLib3

@@ -1,0 +1,210 @@
+#include "VantrelLib/runtime/XmlWriter.h"
+
+#include "VantrelLib/runtime/Exceptions.h"
+#include "VantrelLib/runtime/XmlObjectBase.h"
+
+namespace LtXmlLib3 {
+
+namespace {
+
+bool IsNameStart(unsigned char c) noexcept {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
+}
+bool IsNameChar(unsigned char c) noexcept {
+    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
+// Length of the UTF-8 sequence at `s[i]` if it is well formed and encodes a
+// character XML 1.0 allows, else 0.
+std::size_t XmlCharLength(std::string_view s, std::size_t i) noexcept {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char c = byte(i);
+    if (c < 0x80) return (c >= 0x20 || c == '\t' || c == '\n' || c == '\r') ? 1 : 0;
+    std::size_t length;
+    unsigned code;
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+        code = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        code = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        code = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + length > s.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (byte(i + k) & 0x3F);
+    }
+    const unsigned minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (code < minimum || code > 0x10FFFF) return 0;             // overlong or beyond Unicode
+    if (code >= 0xD800 && code <= 0xDFFF) return 0;               // surrogates
+    if (code == 0xFFFE || code == 0xFFFF) return 0;               // not XML characters
+    return length;
+}
+
+}  // namespace
+
+CXmlTextWriter::CXmlTextWriter() { m_out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"; }
+
+void CXmlTextWriter::CheckName(std::string_view name) {
+    bool valid = !name.empty() && IsNameStart(static_cast<unsigned char>(name[0]));
+    for (std::size_t i = 1; valid && i < name.size(); ++i) valid = IsNameChar(static_cast<unsigned char>(name[i]));
+    if (!valid) throw CLtValidationException("The name [" + std::string(name) + "] is not a valid XML name");
+}
+
+void CXmlTextWriter::Indent(std::size_t depth) { m_out.append(depth * 2, ' '); }
+
+void CXmlTextWriter::CloseStartTag() {
+    if (m_startTagOpen) {
+        m_out += ">\n";
+        m_startTagOpen = false;
+    }
+}
+
+const std::string* CXmlTextWriter::FindPrefix(std::string_view uri) const {
+    for (auto it = m_pending.rbegin(); it != m_pending.rend(); ++it)
+        if (it->uri == uri) return &it->prefix;
+    for (auto it = m_bindings.rbegin(); it != m_bindings.rend(); ++it)
+        if (it->uri == uri) return &it->prefix;
+    return nullptr;
+}
+
+void CXmlTextWriter::Declare(std::string_view prefix, std::string_view uri) {
+    m_out += " xmlns:";
+    m_out += prefix;
+    m_out += "=\"";
+    AppendEscaped(uri, "namespace declaration");
+    m_out += '"';
+    m_bindings.push_back(Binding{std::string(prefix), std::string(uri), m_openElements.size()});
+}
+
+void CXmlTextWriter::AddNamespace(std::string_view prefix, std::string_view uri) {
+    CheckName(prefix);
+    m_pending.push_back(Binding{std::string(prefix), std::string(uri), 0});
+}
+
+void CXmlTextWriter::WriteStartElement(std::string_view localName, std::string_view namespaceUri) {
+    CheckName(localName);
+    CloseStartTag();
+    Indent(m_openElements.size());
+    std::string qualified;
+    if (!namespaceUri.empty()) {
+        const std::string* prefix = FindPrefix(namespaceUri);
+        if (prefix == nullptr) {
+            m_pending.push_back(Binding{"ns" + std::to_string(m_bindings.size() + m_pending.size() + 1),
+                                        std::string(namespaceUri), 0});
+            prefix = &m_pending.back().prefix;
+        }
+        qualified = *prefix;
+        qualified += ':';
+    }
+    qualified += localName;
+    m_out += '<';
+    m_out += qualified;
+    m_openElements.push_back(std::move(qualified));
+    for (const Binding& binding : m_pending) Declare(binding.prefix, binding.uri);
+    m_pending.clear();
+    m_startTagOpen = true;
+}
+
+void CXmlTextWriter::WriteAttributeString(std::string_view localName, std::string_view namespaceUri,
+                                          std::string_view value) {
+    if (!m_startTagOpen) throw CLtValidationException("An attribute can only be written right after its element is started");
+    if (!namespaceUri.empty()) throw CLtValidationException("Attributes are written without a namespace");
+    CheckName(localName);
+    m_out += ' ';
+    m_out += localName;
+    m_out += "=\"";
+    AppendEscaped(value, localName);
+    m_out += '"';
+}
+
+void CXmlTextWriter::WriteAttributeType(std::string_view typeNamespace, std::string_view typeName) {
+    if (!m_startTagOpen) throw CLtValidationException("An attribute can only be written right after its element is started");
+    CheckName(typeName);
+    const std::string* prefix = FindPrefix(kXmlSchemaInstanceNamespace);
+    if (prefix == nullptr) {
+        Declare("xs", kXmlSchemaInstanceNamespace);
+        prefix = &m_bindings.back().prefix;
+    }
+    std::string typePrefix;
+    if (!typeNamespace.empty()) {
+        const std::string* bound = FindPrefix(typeNamespace);
+        if (bound == nullptr) {
+            Declare("ns" + std::to_string(m_bindings.size() + 1), typeNamespace);
+            bound = &m_bindings.back().prefix;
+        }
+        typePrefix = *bound + ":";
+    }
+    const std::string xsPrefix = *prefix;
+    m_out += ' ';
+    m_out += xsPrefix;
+    m_out += ":type=\"";
+    m_out += typePrefix;
+    m_out += typeName;
+    m_out += '"';
+}
+
+void CXmlTextWriter::WriteEndElement() {
+    if (m_openElements.empty()) throw CLtValidationException("WriteEndElement without an open element");
+    if (m_startTagOpen) {
+        m_out += "/>\n";
+        m_startTagOpen = false;
+    } else {
+        Indent(m_openElements.size() - 1);
+        m_out += "</";
+        m_out += m_openElements.back();
+        m_out += ">\n";
+    }
+    const std::size_t depth = m_openElements.size();
+    while (!m_bindings.empty() && m_bindings.back().depth == depth) m_bindings.pop_back();
+    m_openElements.pop_back();
+}
+
+std::string CXmlTextWriter::TakeDocument() {
+    if (!m_openElements.empty()) throw CLtValidationException("The document still has open elements");
+    return std::move(m_out);
+}
+
+void CXmlTextWriter::AppendEscaped(std::string_view value, std::string_view context) {
+    std::size_t i = 0;
+    while (i < value.size()) {
+        // Copy the run of characters that need no escaping in one go.
+        std::size_t run = i;
+        while (run < value.size()) {
+            const unsigned char c = static_cast<unsigned char>(value[run]);
+            if (c < 0x20 || c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"') break;
+            ++run;
+        }
+        m_out.append(value.data() + i, run - i);
+        i = run;
+        if (i == value.size()) break;
+        const char c = value[i];
+        switch (c) {
+            case '&': m_out += "&amp;"; ++i; continue;
+            case '<': m_out += "&lt;"; ++i; continue;
+            case '>': m_out += "&gt;"; ++i; continue;
+            case '"': m_out += "&quot;"; ++i; continue;
+            case '\t': m_out += "&#9;"; ++i; continue;
+            case '\n': m_out += "&#10;"; ++i; continue;
+            case '\r': m_out += "&#13;"; ++i; continue;
+            default: break;
+        }
+        const std::size_t length = XmlCharLength(value, i);
+        if (length == 0) {
+            const unsigned byte = static_cast<unsigned char>(value[i]);
+            throw CLtValidationException(
+                "The value of [" + std::string(context) + "] cannot be written as XML: byte 0x" +
+                "0123456789ABCDEF"[byte >> 4] + "0123456789ABCDEF"[byte & 15] + " at offset " + std::to_string(i) +
+                (byte < 0x20 ? " is a control character" : " is not valid UTF-8 text"));
+        }
+        m_out.append(value.data() + i, length);
+        i += length;
+    }
+}
+
+}  // namespace LtXmlLib3
