@@ -128,14 +128,19 @@ const ChildRow* ChoiceRow::FindBranch(std::string_view name) const noexcept {
 
 void ChoiceRow::Clear(void* self, const char* selected) const {
     for (const auto& branch : m_branches) branch->Put(self, nullptr);
-    Selected(self) = selected;
+    Selected(self) = selected != nullptr ? selected : "";
 }
 
 void ChoiceRow::Choose(void* self, const char* branch, CXmlObjectBase* object) const {
+    const ChildRow* row = FindBranch(branch != nullptr ? branch : "");
+    if (row == nullptr) throw CLtException(std::string("The choice has no branch [") + (branch ? branch : "") + "]");
+    // Held across the clearing: `object` may be the branch already chosen, whose
+    // only reference the clearing would drop.
+    const CSmartPtr<CXmlObjectBase> keep(object);
     Clear(self, object != nullptr ? branch : "");
     if (object == nullptr) return;
     CXmlObjectBase::SetElementName(object, branch);
-    FindBranch(branch)->Put(self, object);
+    row->Put(self, object);
 }
 
 void ChoiceRow::Reset(void* self) const { Clear(self, ""); }

@@ -1,0 +1,71 @@
+#pragma once
+// Helpers shared by the tests.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include <VantrelLib/VantrelLib.h>
+
+namespace testsupport {
+
+// The messages of an exception chain, outermost first.
+inline std::vector<std::string> Chain(const LtXmlLib3::CLtException& error) {
+    std::vector<std::string> messages;
+    for (const LtXmlLib3::CLtException* level = &error; level != nullptr; level = level->GetInnerException())
+        messages.push_back(level->what());
+    return messages;
+}
+
+// Runs `action`, expecting it to throw a CLtException; returns its chain of
+// messages (empty, with a test failure, when nothing or something else is thrown).
+inline std::vector<std::string> ChainOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const LtXmlLib3::CLtException& error) {
+        return Chain(error);
+    } catch (const std::exception& other) {
+        ADD_FAILURE() << "unexpected exception " << typeid(other).name() << ": " << other.what();
+        return {};
+    }
+    ADD_FAILURE() << "no exception thrown";
+    return {};
+}
+
+// Reads `xml` into a fresh object of class T and returns the chain of the failure.
+template <class T>
+std::vector<std::string> ReadFailure(const std::string& xml) {
+    auto object = T::CreateInstance();
+    return ChainOf([&] { object->FromXml(xml); });
+}
+
+// The wrapper messages of the element pattern.
+inline std::string AttributesOf(const std::string& element) {
+    return "Failed to correctly process the attributes for the element [" + element + "]";
+}
+inline std::string ChildrenOf(const std::string& element) {
+    return "Failed to process the child elements in element [" + element + "]";
+}
+inline std::string ConvertOf(const std::string& element) {
+    return "Failed to convert the element [" + element + "] to XML";
+}
+inline std::string Unknown(const std::string& element) {
+    return "Failed read all the elements held within the element. Unknown Element [" + element +
+           "] remains un processed";
+}
+
+// Writes `object`, reads the text into a fresh T and writes that again: the
+// two texts must be identical. Returns the object read.
+template <class T>
+LtXmlLib3::CSmartPtr<T> RoundTrip(T* object) {
+    const std::string first = object->ToXml();
+    auto copy = T::CreateInstance();
+    copy->FromXml(first);
+    EXPECT_EQ(copy->ToXml(), first);
+    return copy;
+}
+
+}  // namespace testsupport

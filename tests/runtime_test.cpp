@@ -1,0 +1,313 @@
+// The runtime: conversions, the writer, the parser, exceptions and files.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include "TestSupport.h"
+
+using LtXmlLib3::CConversions;
+using LtXmlLib3::CLtException;
+using LtXmlLib3::CLtInvalidValueException;
+using LtXmlLib3::CLtValidationException;
+using LtXmlLib3::CXmlDocument;
+using LtXmlLib3::CXmlTextWriter;
+using testsupport::ChainOf;
+
+namespace {
+
+std::uint64_t Bits(double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+}  // namespace
+
+TEST(RuntimeConversions, DoublesRoundTripBitForBit) {
+    const double values[] = {0.0,
+                             -0.0,
+                             1.0,
+                             0.1,
+                             -123.456,
+                             1e21,
+                             1e-7,
+                             3.141592653589793,
+                             std::numeric_limits<double>::max(),
+                             std::numeric_limits<double>::lowest(),
+                             std::numeric_limits<double>::min(),
+                             std::numeric_limits<double>::denorm_min(),
+                             std::nextafter(std::numeric_limits<double>::min(), 0.0),  // largest subnormal
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity()};
+    for (double value : values) {
+        const std::string text = CConversions::r8ToString(value);
+        EXPECT_EQ(Bits(CConversions::r8FromString(text, 2)), Bits(value)) << text;
+    }
+    EXPECT_TRUE(std::isnan(CConversions::r8FromString(CConversions::r8ToString(std::nan("")), 2)));
+}
+
+TEST(RuntimeConversions, DoubleTextForms) {
+    EXPECT_EQ(CConversions::r8ToString(std::numeric_limits<double>::infinity()), "INF");
+    EXPECT_EQ(CConversions::r8ToString(-std::numeric_limits<double>::infinity()), "-INF");
+    EXPECT_EQ(CConversions::r8ToString(std::nan("")), "NaN");
+    EXPECT_EQ(CConversions::r8ToString(-0.0), "-0");
+    EXPECT_EQ(CConversions::r8ToString(0.1), "0.1");
+    EXPECT_EQ(CConversions::r8ToString(5.0), "5");
+
+    struct Case {
+        const char* text;
+        double expected;
+    };
+    const Case accepted[] = {{" 1.5 ", 1.5},     {"+2", 2.0},     {"-.5", -0.5},       {"5.", 5.0},
+                             {"1E3", 1000.0},    {"1e-3", 0.001}, {"\t\n7\r", 7.0},    {"1e400", HUGE_VAL},
+                             {"-1e400", -HUGE_VAL}, {"1e-400", 0.0}, {"0.000e999999999", 0.0}};
+    for (const Case& c : accepted) EXPECT_EQ(CConversions::r8FromString(c.text, 2), c.expected) << c.text;
+
+    const char* refused[] = {"", " ", "abc", "1,5", "0x10", "inf", "nan", "Infinity", "+INF", "1e", "1.2.3",
+                             ".", "-", "1 2", "e5", "1e+", "--1"};
+    for (const char* text : refused) {
+        EXPECT_THROW(CConversions::r8FromString(text, 2), CLtInvalidValueException) << text;
+    }
+}
+
+TEST(RuntimeConversions, IntegersAreRangeChecked) {
+    EXPECT_EQ(CConversions::i8FromString("-9223372036854775808", 2), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(CConversions::i8FromString(" +9223372036854775807 ", 2), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(CConversions::ui8FromString("18446744073709551615", 2), std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(CConversions::ui8FromString("-0", 2), 0u);
+    EXPECT_EQ(CConversions::i8ToString(std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");
+    EXPECT_EQ(CConversions::ui8ToString(std::numeric_limits<std::uint64_t>::max()), "18446744073709551615");
+
+    const char* refusedSigned[] = {"9223372036854775808", "-9223372036854775809", "1.0", "1e3", "", "+", "12a", "0x1"};
+    for (const char* text : refusedSigned) EXPECT_THROW(CConversions::i8FromString(text, 2), CLtInvalidValueException) << text;
+    const char* refusedUnsigned[] = {"18446744073709551616", "-1", "1.5", "", "1 2"};
+    for (const char* text : refusedUnsigned) EXPECT_THROW(CConversions::ui8FromString(text, 2), CLtInvalidValueException) << text;
+}
+
+TEST(RuntimeConversions, BooleansAndWhitespaceRules) {
+    EXPECT_TRUE(CConversions::booleanFromString(" true", 2));
+    EXPECT_TRUE(CConversions::booleanFromString("1", 2));
+    EXPECT_FALSE(CConversions::booleanFromString("false\n", 2));
+    EXPECT_FALSE(CConversions::booleanFromString("0", 2));
+    EXPECT_THROW(CConversions::booleanFromString("True", 2), CLtInvalidValueException);
+    EXPECT_THROW(CConversions::booleanFromString("yes", 2), CLtInvalidValueException);
+
+    EXPECT_EQ(LtXmlLib3::CWhitespaceUtils::Collapse("  a \t\n b  c "), "a b c");
+    EXPECT_EQ(LtXmlLib3::CWhitespaceUtils::Collapse(" \t "), "");
+    EXPECT_EQ(CConversions::stringFromString(" a  b ", 0), " a  b ");
+    EXPECT_EQ(CConversions::stringFromString(" a  b ", 2), "a b");
+    EXPECT_EQ(LtXmlLib3::FormatString("[%s] %d", "x", 42), "[x] 42");
+}
+
+TEST(RuntimeWriter, IndentsAndEscapes) {
+    CXmlTextWriter writer;
+    writer.AddNamespace("xs", LtXmlLib3::kXmlSchemaInstanceNamespace);
+    writer.WriteStartElement("Root", "");
+    writer.WriteAttributeString("a", "", "<&>\"'\t\n\r end");
+    writer.WriteStartElement("Child", "");
+    writer.WriteAttributeType("", "RestEntry");
+    writer.WriteEndElement();
+    writer.WriteStartElement("Child", "urn:x");
+    writer.WriteEndElement();
+    writer.WriteEndElement();
+    EXPECT_EQ(writer.TakeDocument(),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<Root xmlns:xs=\"http://www.w3.org/2001/XMLSchema-instance\" a=\"&lt;&amp;&gt;&quot;'&#9;&#10;&#13; end\">\n"
+              "  <Child xs:type=\"RestEntry\"/>\n"
+              "  <ns2:Child xmlns:ns2=\"urn:x\"/>\n"
+              "</Root>\n");
+}
+
+TEST(RuntimeWriter, RefusesTextXmlCannotCarry) {
+    const std::string refused[] = {std::string("a\x01b"), std::string("nul\0", 4), "\xC3", "\xC3\x28",
+                                   "\xED\xA0\x80" /* surrogate */, "\xEF\xBF\xBF" /* U+FFFF */,
+                                   "\xC0\xAF" /* overlong */, "\xF8\x88\x80\x80\x80"};
+    for (const std::string& value : refused) {
+        CXmlTextWriter writer;
+        writer.WriteStartElement("E", "");
+        EXPECT_THROW(writer.WriteAttributeString("a", "", value), CLtValidationException);
+    }
+    CXmlTextWriter writer;
+    writer.WriteStartElement("E", "");
+    EXPECT_NO_THROW(writer.WriteAttributeString("a", "", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x9A\xA2"));  // é € 🚢
+    EXPECT_THROW(writer.WriteStartElement("1bad", ""), CLtValidationException);
+}
+
+TEST(RuntimeParser, ReadsElementsAttributesAndNamespaces) {
+    CXmlDocument document(
+        "<?xml version=\"1.0\"?>\n"
+        "<r xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:g=\"urn:g\" a=\"1\">\n"
+        "  <!-- comment -->\n"
+        "  <g:first xsi:type=\"p:T\" b=\"x&#10;y\"/>\n"
+        "  <second/>\n"
+        "</r>");
+    const LtXmlLib3::CXmlElement* root = document.GetDocumentElement();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->GetLocalName(), "r");
+    ASSERT_EQ(root->GetAttributes().size(), 1u);  // namespace declarations are not attributes
+    const LtXmlLib3::CXmlElement* first = root->GetFirstElement();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetLocalName(), "first");
+    EXPECT_EQ(first->GetNamespaceUri(), "urn:g");
+    EXPECT_EQ(first->GetLine(), 4);
+    EXPECT_EQ(LtXmlLib3::CClassfactoryBase::GetElementType(first), "T");
+    for (const LtXmlLib3::CXmlAttribute& attribute : first->GetAttributes()) {
+        if (attribute.GetLocalName() == "type") {
+            EXPECT_TRUE(LtXmlLib3::CXmlObjectBase::IsNamespaceAttribute(attribute));
+        }
+        if (attribute.GetLocalName() == "b") {
+            EXPECT_FALSE(LtXmlLib3::CXmlObjectBase::IsNamespaceAttribute(attribute));
+            EXPECT_EQ(attribute.GetValue(), "x\ny");
+        }
+    }
+    const LtXmlLib3::CXmlElement* second = first->GetNextSiblingElement();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetLocalName(), "second");
+    EXPECT_EQ(second->GetNextSiblingElement(), nullptr);
+    EXPECT_EQ(second->GetFirstElement(), nullptr);
+}
+
+TEST(RuntimeParser, RefusesMalformedAndHostileInput) {
+    struct Case {
+        std::string text;
+        std::string fragment;  // expected in the message
+    };
+    const Case cases[] = {
+        {"<a><b></a>", "mismatched tag"},
+        {"<a>", "no element found"},
+        {"", "no element found"},
+        {"<a x='1' x='2'/>", "duplicate attribute"},
+        {"<!DOCTYPE a [<!ENTITY e 'x'>]><a>&e;</a>", "DOCTYPE"},
+        {"<!DOCTYPE a SYSTEM 'file:///etc/passwd'><a/>", "DOCTYPE"},
+        {"<a>&undefined;</a>", "undefined entity"},
+        {"<a v='\xff'/>", "invalid token"},
+    };
+    for (const Case& c : cases) {
+        try {
+            CXmlDocument document(c.text);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const CLtException& error) {
+            EXPECT_NE(std::string(error.what()).find(c.fragment), std::string::npos) << error.what();
+            EXPECT_GT(error.GetLine(), 0) << c.text;
+        }
+    }
+}
+
+TEST(RuntimeParser, LimitsDepthAndSize) {
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) deep += "<a>";
+    try {
+        CXmlDocument document(deep);
+        ADD_FAILURE() << "deep nesting accepted";
+    } catch (const CLtException& error) {
+        EXPECT_NE(std::string(error.what()).find("nested deeper"), std::string::npos) << error.what();
+    }
+    LtXmlLib3::CReadOptions options;
+    options.maxInputBytes = 10;
+    EXPECT_THROW(CXmlDocument("<a>          </a>", options), CLtException);
+}
+
+TEST(RuntimeExceptions, ChainKeepsClassesAndLines) {
+    CLtInvalidValueException inner("bad value");
+    inner.SetLocation(7, 3);
+    CLtValidationException outer("wrapper", inner);
+    outer.SetLocation(2, 1);
+    ASSERT_NE(outer.GetInnerException(), nullptr);
+    EXPECT_NE(dynamic_cast<const CLtInvalidValueException*>(outer.GetInnerException()), nullptr);
+    EXPECT_STREQ(outer.what(), "wrapper");
+    EXPECT_EQ(&outer.GetInnermost(), outer.GetInnerException());
+    EXPECT_EQ(outer.FormatChain("ship.xml"), "ship.xml:2: wrapper\nship.xml:7: bad value\n");
+    EXPECT_EQ(outer.FormatChain(), "2: wrapper\n7: bad value\n");
+
+    // A copy thrown by value keeps its inner exception's class.
+    try {
+        outer.GetInnerException()->Rethrow();
+    } catch (const CLtInvalidValueException& caught) {
+        EXPECT_STREQ(caught.what(), "bad value");
+    }
+}
+
+class RuntimeFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = std::filesystem::temp_directory_path() /
+                ("vantrel-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    static std::string Read(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    std::size_t EntriesInDir() const {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_dir), {}));
+    }
+    std::filesystem::path m_dir;
+};
+
+TEST_F(RuntimeFiles, WritesAndReadsFiles) {
+    auto point = gdt::CPoint::CreateInstance();
+    point->SetX(2.5);
+    const std::string path = (m_dir / "point.xml").string();
+    point->ToXmlFile(path);
+    EXPECT_EQ(Read(path), point->ToXml());
+    auto read = gdt::CPoint::CreateInstance();
+    read->FromXmlFile(path);
+    EXPECT_EQ(read->GetX(), 2.5);
+    EXPECT_EQ(EntriesInDir(), 1u);
+}
+
+TEST_F(RuntimeFiles, FailedWriteLeavesTheOldFileAndNoTemporary) {
+    const std::string path = (m_dir / "keep.xml").string();
+    { std::ofstream(path) << "old content"; }
+    auto loadcase = gdt::CLoadcase::CreateInstance();
+    loadcase->SetName(std::string("bad\x02name"));
+    EXPECT_THROW(loadcase->ToXmlFile(path), CLtValidationException);
+    EXPECT_EQ(Read(path), "old content");
+    EXPECT_EQ(EntriesInDir(), 1u);
+
+    auto point = gdt::CPoint::CreateInstance();
+    const auto chain = ChainOf([&] { point->ToXmlFile((m_dir / "missing-dir" / "p.xml").string()); });
+    ASSERT_EQ(chain.size(), 1u);
+    EXPECT_NE(chain[0].find("missing-dir"), std::string::npos);
+}
+
+TEST_F(RuntimeFiles, ReadFailuresNameTheFile) {
+    const std::string missing = (m_dir / "nope.xml").string();
+    auto point = gdt::CPoint::CreateInstance();
+    auto chain = ChainOf([&] { point->FromXmlFile(missing); });
+    ASSERT_EQ(chain.size(), 1u);
+    EXPECT_NE(chain[0].find(missing), std::string::npos);
+    EXPECT_NE(chain[0].find("No such file"), std::string::npos);
+
+    const std::string broken = (m_dir / "broken.xml").string();
+    { std::ofstream(broken) << "<Point x='1'>\n<oops>\n</Point>"; }
+    try {
+        point->FromXmlFile(broken);
+        ADD_FAILURE() << "malformed file accepted";
+    } catch (const CLtException& error) {
+        EXPECT_NE(std::string(error.what()).find(broken), std::string::npos);
+        EXPECT_EQ(error.GetLine(), 3);
+    }
+
+    LtXmlLib3::CReadOptions small;
+    small.maxInputBytes = 8;
+    chain = ChainOf([&] { point->FromXmlFile(broken, small); });
+    ASSERT_EQ(chain.size(), 1u);
+    EXPECT_NE(chain[0].find("limit"), std::string::npos);
+
+    chain = ChainOf([&] { point->FromXmlFile(m_dir.string()); });
+    ASSERT_EQ(chain.size(), 1u);
+}
