@@ -1,12 +1,16 @@
 #pragma once
-// The parsed form of a document: read-only elements and attributes, walked
-// forward only (first child, next sibling). Parsing never processes a DTD or
-// reads an external entity: a document with a DOCTYPE is refused.
+// The parsed form of a document, read as a stream: elements and attributes are
+// read-only and walked forward only (an element's first child, then each next
+// sibling). Only the elements on the path from the document element to the
+// current one are held, so memory does not grow with the document. Parsing
+// never processes a DTD or reads an external entity: a document with a DOCTYPE
+// is refused.
 
 #include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "VantrelLib/runtime/XmlObjectBase.h"
 
@@ -38,29 +42,40 @@ private:
     std::size_t m_count;
 };
 
+class CXmlDocument;
+
+// One element of the stream. Its name, attributes and position stay valid
+// while its children are walked; moving to its next sibling reuses it.
 class CXmlElement {
 public:
     std::string_view GetLocalName() const noexcept { return m_localName; }
     std::string_view GetNamespaceUri() const noexcept { return m_namespaceUri; }
     // The attributes in document order (namespace declarations are not among them).
-    CXmlAttributeList GetAttributes() const noexcept { return CXmlAttributeList(m_attributes, m_attributeCount); }
+    CXmlAttributeList GetAttributes() const noexcept {
+        return CXmlAttributeList(m_attributes.data(), m_attributes.size());
+    }
     // The attribute with this local name in this namespace, or nullptr.
     const CXmlAttribute* FindAttribute(std::string_view namespaceUri, std::string_view localName) const noexcept;
-    const CXmlElement* GetFirstElement() const noexcept { return m_firstChild; }
-    const CXmlElement* GetNextSiblingElement() const noexcept { return m_nextSibling; }
-    // True when the element holds character data other than whitespace.
+    // The first child element, or null. Call it before walking on from this
+    // element. Throws CLtException when the document turns out malformed.
+    const CXmlElement* GetFirstElement() const;
+    // The next sibling element, or null; skips whatever of this element's
+    // content was not walked. Throws CLtException when the document turns out malformed.
+    const CXmlElement* GetNextSiblingElement() const;
+    // True when the element holds character data other than whitespace (known
+    // in full once its children have been walked).
     bool HasText() const noexcept { return m_hasText; }
     int GetLine() const noexcept { return m_line; }
     int GetColumn() const noexcept { return m_column; }
 
 private:
     friend class CXmlDocument;
+    CXmlDocument* m_document = nullptr;
+    std::size_t m_depth = 0;  // 0 for the document element
     std::string_view m_localName;
     std::string_view m_namespaceUri;
-    const CXmlAttribute* m_attributes = nullptr;
-    std::size_t m_attributeCount = 0;
-    const CXmlElement* m_firstChild = nullptr;
-    const CXmlElement* m_nextSibling = nullptr;
+    std::vector<CXmlAttribute> m_attributes;
+    std::string m_text;  // storage of the names and values the views above show
     int m_line = 0;
     int m_column = 0;
     bool m_hasText = false;
@@ -68,21 +83,35 @@ private:
 
 class CXmlDocument {
 public:
-    // Parses `text` (the whole input in one call). Malformed XML, a DOCTYPE, an
-    // element nested deeper than options.maxDepth or an input larger than
-    // options.maxInputBytes throw CLtException with line and column.
+    // Starts parsing `text`, which must outlive the document, up to the
+    // document element. Malformed XML, a DOCTYPE, an element nested deeper than
+    // options.maxDepth or an input larger than options.maxInputBytes throw
+    // CLtException with line and column, here or while the elements are walked.
     explicit CXmlDocument(std::string_view text, const CReadOptions& options = CReadOptions());
     ~CXmlDocument();
     CXmlDocument(const CXmlDocument&) = delete;
     CXmlDocument& operator=(const CXmlDocument&) = delete;
 
-    const CXmlElement* GetDocumentElement() const noexcept { return m_root; }
+    const CXmlElement* GetDocumentElement() const noexcept { return m_elements.front().get(); }
+    // Parses the rest of the document; throws CLtException if it is malformed.
+    void Finish();
+    // The parse error met so far, or null.
+    const CLtException* GetParseError() const noexcept { return m_parseError.get(); }
 
 private:
-    struct Impl;
-    friend struct Impl;
-    std::unique_ptr<Impl> m_impl;
-    const CXmlElement* m_root = nullptr;
+    friend class CXmlElement;
+    struct Parser;
+    enum class Event { Start, End, Done };
+
+    Event Next();
+    const CXmlElement* FirstChildOf(const CXmlElement& element);
+    const CXmlElement* NextSiblingOf(const CXmlElement& element);
+    [[noreturn]] void ThrowParseError();
+
+    std::unique_ptr<Parser> m_parser;
+    std::vector<std::unique_ptr<CXmlElement>> m_elements;  // one per depth, reused
+    std::size_t m_depth = 0;                               // open elements
+    std::unique_ptr<CLtException> m_parseError;
 };
 
 }  // namespace LtXmlLib3

@@ -154,7 +154,22 @@ void CXmlObjectBase::ToXmlFile(const std::string& path) {
 void CXmlObjectBase::FromXml(std::string_view text, const CReadOptions& options) {
     CXmlDocument document(text, options);
     const CXmlElement* root = document.GetDocumentElement();
-    FromXml_Int(this, root, root->GetFirstElement());
+    try {
+        FromXml_Int(this, root, root->GetFirstElement());
+    } catch (const CLtException&) {
+        // A malformed document is reported as malformed even where a fault of
+        // its structure comes first: the answer does not depend on how far the
+        // stream was read.
+        if (document.GetParseError() == nullptr) {
+            try {
+                document.Finish();
+            } catch (const CLtException&) {
+            }
+        }
+        if (const CLtException* parseError = document.GetParseError()) parseError->Rethrow();
+        throw;
+    }
+    document.Finish();
 }
 
 void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& options) {

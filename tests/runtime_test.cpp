@@ -168,11 +168,35 @@ TEST(RuntimeParser, ReadsElementsAttributesAndNamespaces) {
             EXPECT_EQ(attribute.GetValue(), "x\ny");
         }
     }
+    EXPECT_EQ(first->GetFirstElement(), nullptr);
     const LtXmlLib3::CXmlElement* second = first->GetNextSiblingElement();
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->GetLocalName(), "second");
-    EXPECT_EQ(second->GetNextSiblingElement(), nullptr);
     EXPECT_EQ(second->GetFirstElement(), nullptr);
+    EXPECT_EQ(second->GetNextSiblingElement(), nullptr);
+    EXPECT_EQ(root->GetNextSiblingElement(), nullptr);
+    EXPECT_NO_THROW(document.Finish());
+}
+
+TEST(RuntimeParser, SkipsWhatIsNotWalked) {
+    CXmlDocument document("<r><a><deep><deeper/></deep><x/></a><b/></r>");
+    const LtXmlLib3::CXmlElement* a = document.GetDocumentElement()->GetFirstElement();
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->GetLocalName(), "a");
+    const LtXmlLib3::CXmlElement* b = a->GetNextSiblingElement();  // a's content never looked at
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->GetLocalName(), "b");
+    EXPECT_EQ(b->GetNextSiblingElement(), nullptr);
+}
+
+TEST(RuntimeParser, MalformedXmlWinsOverStructuralFaults) {
+    // The structure fails at <Bad/> first, but the document is not even well formed.
+    auto point = gdt::CPoint::CreateInstance();
+    const auto chain = ChainOf([&] { point->FromXml("<Point x='1' y='2'><Bad/></Point><trailing>"); });
+    ASSERT_EQ(chain.size(), 1u);
+    EXPECT_NE(chain[0].find("Malformed XML"), std::string::npos) << chain[0];
+    // Trailing garbage after a good document is refused too.
+    EXPECT_THROW(point->FromXml("<Point x='1' y='2'/><Point x='1' y='2'/>"), CLtException);
 }
 
 TEST(RuntimeParser, RefusesMalformedAndHostileInput) {
@@ -193,6 +217,7 @@ TEST(RuntimeParser, RefusesMalformedAndHostileInput) {
     for (const Case& c : cases) {
         try {
             CXmlDocument document(c.text);
+            document.Finish();
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const CLtException& error) {
             EXPECT_NE(std::string(error.what()).find(c.fragment), std::string::npos) << error.what();
@@ -206,6 +231,7 @@ TEST(RuntimeParser, LimitsDepthAndSize) {
     for (int i = 0; i < 100000; ++i) deep += "<a>";
     try {
         CXmlDocument document(deep);
+        document.Finish();
         ADD_FAILURE() << "deep nesting accepted";
     } catch (const CLtException& error) {
         EXPECT_NE(std::string(error.what()).find("nested deeper"), std::string::npos) << error.what();
