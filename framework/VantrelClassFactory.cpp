@@ -1,6 +1,43 @@
 #include "VantrelLib/framework/VantrelClassFactory.h"
 
 #include "VantrelLib/framework/Factory.h"
+#include "VantrelLib/masses/ContainerEntry.h"
+#include "VantrelLib/masses/ElementgroupData.h"
+#include "VantrelLib/masses/IRestEntry.h"
+#include "VantrelLib/masses/MassAssembled.h"
+#include "VantrelLib/masses/MassAssembledData.h"
+#include "VantrelLib/masses/MassBoxData.h"
+#include "VantrelLib/masses/MassBoxes.h"
+#include "VantrelLib/masses/MassContainer.h"
+#include "VantrelLib/masses/MassContainerData.h"
+#include "VantrelLib/masses/MassElementGroups.h"
+#include "VantrelLib/masses/MassNodeSelectionData.h"
+#include "VantrelLib/masses/MassTankData.h"
+#include "VantrelLib/masses/MassTanks.h"
+#include "VantrelLib/masses/Masses.h"
+#include "VantrelLib/masses/RestEntry.h"
+#include "VantrelLib/masses/Row.h"
+#include "VantrelLib/masses/TankEntry.h"
+#include "VantrelLib/document/AttachedFiles.h"
+#include "VantrelLib/document/FrameTableData.h"
+#include "VantrelLib/document/FrameTableEntry.h"
+#include "VantrelLib/document/GeneralConstants.h"
+#include "VantrelLib/document/GeneralData.h"
+#include "VantrelLib/document/PrincipalDimension.h"
+#include "VantrelLib/document/Vantrel.h"
+#include "VantrelLib/loadcases/LoadEnvelopeData.h"
+#include "VantrelLib/loadcases/LoadEnvelopeForce.h"
+#include "VantrelLib/loadcases/LoadcaseData.h"
+#include "VantrelLib/loadcases/LoadcaseInputData.h"
+#include "VantrelLib/loadcases/LongitudinalPosition.h"
+#include "VantrelLib/hydrodynamics/HydroData.h"
+#include "VantrelLib/hydrodynamics/HydroScanBlockEntry.h"
+#include "VantrelLib/hydrodynamics/HydroSelectEntry.h"
+#include "VantrelLib/hydrodynamics/HydroSelectFactorEntry.h"
+#include "VantrelLib/hydrodynamics/HydroSelectWaveEntry.h"
+#include "VantrelLib/hydrodynamics/Hydrodynamic.h"
+#include "VantrelLib/hydrodynamics/Scan.h"
+#include "VantrelLib/hydrodynamics/Select.h"
 
 namespace VantrelLib {
 
@@ -12,57 +49,57 @@ using Framework::FactoryTable;
 const FactoryTable& Table() {
     static const FactoryTable table({
         /* NONE */ {nullptr, nullptr},
-        /* Id_CAttachedFiles */ {nullptr, nullptr},
-        /* Id_CContainerEntry */ {nullptr, nullptr},
-        /* Id_CElementgroupData */ {nullptr, nullptr},
-        /* Id_CFrameTableData */ {nullptr, nullptr},
-        /* Id_CFrameTableEntry */ {nullptr, nullptr},
-        /* Id_CGeneralConstants */ {nullptr, nullptr},
-        /* Id_CGeneralData */ {nullptr, nullptr},
-        /* Id_CHydroData */ {nullptr, nullptr},
-        /* Id_CHydrodynamic */ {nullptr, nullptr},
-        /* Id_CHydroScanBlockEntry */ {nullptr, nullptr},
-        /* Id_CHydroSelectEntry */ {nullptr, nullptr},
-        /* Id_CHydroSelectFactorEntry */ {nullptr, nullptr},
-        /* Id_CHydroSelectWaveEntry */ {nullptr, nullptr},
+        /* Id_CAttachedFiles */ {&ClassMaker::Element<CAttachedFiles>, nullptr},
+        /* Id_CContainerEntry */ {&ClassMaker::Element<CContainerEntry>, nullptr},
+        /* Id_CElementgroupData */ {&ClassMaker::Element<CElementgroupData>, nullptr},
+        /* Id_CFrameTableData */ {&ClassMaker::Element<CFrameTableData>, nullptr},
+        /* Id_CFrameTableEntry */ {&ClassMaker::Element<CFrameTableEntry>, nullptr},
+        /* Id_CGeneralConstants */ {&ClassMaker::Element<CGeneralConstants>, nullptr},
+        /* Id_CGeneralData */ {&ClassMaker::Element<CGeneralData>, nullptr},
+        /* Id_CHydroData */ {&ClassMaker::Element<CHydroData>, nullptr},
+        /* Id_CHydrodynamic */ {&ClassMaker::Element<CHydrodynamic>, nullptr},
+        /* Id_CHydroScanBlockEntry */ {&ClassMaker::Element<CHydroScanBlockEntry>, nullptr},
+        /* Id_CHydroSelectEntry */ {&ClassMaker::Element<CHydroSelectEntry>, nullptr},
+        /* Id_CHydroSelectFactorEntry */ {&ClassMaker::Element<CHydroSelectFactorEntry>, nullptr},
+        /* Id_CHydroSelectWaveEntry */ {&ClassMaker::Element<CHydroSelectWaveEntry>, nullptr},
         /* Id_IRestEntry: an interface */ {nullptr, nullptr},
-        /* Id_CLoadcaseData */ {nullptr, nullptr},
-        /* Id_CLoadcaseInputData */ {nullptr, nullptr},
-        /* Id_CLoadEnvelopeData */ {nullptr, nullptr},
-        /* Id_CLoadEnvelopeForce */ {nullptr, nullptr},
-        /* Id_CLongitudinalPosition */ {nullptr, nullptr},
-        /* Id_CMassAssembled */ {nullptr, nullptr},
-        /* Id_CMassAssembledData */ {nullptr, nullptr},
-        /* Id_CMassBoxData */ {nullptr, nullptr},
-        /* Id_CMassBoxes */ {nullptr, nullptr},
-        /* Id_CMassContainer */ {nullptr, nullptr},
-        /* Id_CMassContainerData */ {nullptr, nullptr},
-        /* Id_CMassElementGroups */ {nullptr, nullptr},
-        /* Id_CMasses */ {nullptr, nullptr},
-        /* Id_CMassNodeSelectionData */ {nullptr, nullptr},
-        /* Id_CMassTankData */ {nullptr, nullptr},
-        /* Id_CMassTanks */ {nullptr, nullptr},
-        /* Id_CPrincipalDimension */ {nullptr, nullptr},
-        /* Id_CRestEntry */ {nullptr, nullptr},
-        /* Id_CRow */ {nullptr, nullptr},
-        /* Id_CScan */ {nullptr, nullptr},
-        /* Id_CSelect */ {nullptr, nullptr},
-        /* Id_CVantrel */ {nullptr, nullptr},
-        /* Id_CTankEntry */ {nullptr, nullptr},
-        /* Id_CContainerEntryCol */ {nullptr, nullptr},
-        /* Id_CElementgroupDataCol */ {nullptr, nullptr},
-        /* Id_CFrameTableEntryCol */ {nullptr, nullptr},
-        /* Id_CHydroDataCol */ {nullptr, nullptr},
-        /* Id_CHydroScanBlockEntryCol */ {nullptr, nullptr},
-        /* Id_CHydroSelectEntryCol */ {nullptr, nullptr},
-        /* Id_CIRestEntryCol */ {nullptr, nullptr},
-        /* Id_CLongitudinalPositionCol */ {nullptr, nullptr},
-        /* Id_CMassAssembledDataCol */ {nullptr, nullptr},
-        /* Id_CMassBoxDataCol */ {nullptr, nullptr},
-        /* Id_CMassContainerDataCol */ {nullptr, nullptr},
-        /* Id_CMassTankDataCol */ {nullptr, nullptr},
-        /* Id_CRowCol */ {nullptr, nullptr},
-        /* Id_CTankEntryCol */ {nullptr, nullptr},
+        /* Id_CLoadcaseData */ {&ClassMaker::Element<CLoadcaseData>, nullptr},
+        /* Id_CLoadcaseInputData */ {&ClassMaker::Element<CLoadcaseInputData>, nullptr},
+        /* Id_CLoadEnvelopeData */ {&ClassMaker::Element<CLoadEnvelopeData>, nullptr},
+        /* Id_CLoadEnvelopeForce */ {&ClassMaker::Element<CLoadEnvelopeForce>, nullptr},
+        /* Id_CLongitudinalPosition */ {&ClassMaker::Element<CLongitudinalPosition>, nullptr},
+        /* Id_CMassAssembled */ {&ClassMaker::Element<CMassAssembled>, nullptr},
+        /* Id_CMassAssembledData */ {&ClassMaker::Element<CMassAssembledData>, nullptr},
+        /* Id_CMassBoxData */ {&ClassMaker::Element<CMassBoxData>, nullptr},
+        /* Id_CMassBoxes */ {&ClassMaker::Element<CMassBoxes>, nullptr},
+        /* Id_CMassContainer */ {&ClassMaker::Element<CMassContainer>, nullptr},
+        /* Id_CMassContainerData */ {&ClassMaker::Element<CMassContainerData>, nullptr},
+        /* Id_CMassElementGroups */ {&ClassMaker::Element<CMassElementGroups>, nullptr},
+        /* Id_CMasses */ {&ClassMaker::Element<CMasses>, nullptr},
+        /* Id_CMassNodeSelectionData */ {&ClassMaker::Element<CMassNodeSelectionData>, nullptr},
+        /* Id_CMassTankData */ {&ClassMaker::Element<CMassTankData>, nullptr},
+        /* Id_CMassTanks */ {&ClassMaker::Element<CMassTanks>, nullptr},
+        /* Id_CPrincipalDimension */ {&ClassMaker::Element<CPrincipalDimension>, nullptr},
+        /* Id_CRestEntry */ {&ClassMaker::Element<CRestEntry>, nullptr},
+        /* Id_CRow */ {&ClassMaker::Element<CRow>, nullptr},
+        /* Id_CScan */ {&ClassMaker::Element<CScan>, nullptr},
+        /* Id_CSelect */ {&ClassMaker::Element<CSelect>, nullptr},
+        /* Id_CVantrel */ {&ClassMaker::Element<CVantrel>, nullptr},
+        /* Id_CTankEntry */ {&ClassMaker::Element<CTankEntry>, nullptr},
+        /* Id_CContainerEntryCol */ {nullptr, &ClassMaker::Collection<CContainerEntryCol>},
+        /* Id_CElementgroupDataCol */ {nullptr, &ClassMaker::Collection<CElementgroupDataCol>},
+        /* Id_CFrameTableEntryCol */ {nullptr, &ClassMaker::Collection<CFrameTableEntryCol>},
+        /* Id_CHydroDataCol */ {nullptr, &ClassMaker::Collection<CHydroDataCol>},
+        /* Id_CHydroScanBlockEntryCol */ {nullptr, &ClassMaker::Collection<CHydroScanBlockEntryCol>},
+        /* Id_CHydroSelectEntryCol */ {nullptr, &ClassMaker::Collection<CHydroSelectEntryCol>},
+        /* Id_CIRestEntryCol */ {nullptr, &ClassMaker::Collection<CIRestEntryCol>},
+        /* Id_CLongitudinalPositionCol */ {nullptr, &ClassMaker::Collection<CLongitudinalPositionCol>},
+        /* Id_CMassAssembledDataCol */ {nullptr, &ClassMaker::Collection<CMassAssembledDataCol>},
+        /* Id_CMassBoxDataCol */ {nullptr, &ClassMaker::Collection<CMassBoxDataCol>},
+        /* Id_CMassContainerDataCol */ {nullptr, &ClassMaker::Collection<CMassContainerDataCol>},
+        /* Id_CMassTankDataCol */ {nullptr, &ClassMaker::Collection<CMassTankDataCol>},
+        /* Id_CRowCol */ {nullptr, &ClassMaker::Collection<CRowCol>},
+        /* Id_CTankEntryCol */ {nullptr, &ClassMaker::Collection<CTankEntryCol>},
     });
     return table;
 }
@@ -91,6 +128,14 @@ LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> CClassFactory::CreateEnumCol
                                                                                         const char*, const char*,
                                                                                         long, long) {
     FactoryTable::CreateEnumCollection(id);
+}
+
+LtXmlLib3::CSmartPtr<IRestEntry> CClassFactory::IRestEntryCreateObject(const LtXmlLib3::CXmlElement* element) {
+    const std::string type = GetElementType(element);
+    if (type.empty() || type == "RestEntry") return CRestEntry::CreateInstance();
+    if (type == "TankEntry") return CTankEntry::CreateInstance();
+    if (type == "ContainerEntry") return CContainerEntry::CreateInstance();
+    return nullptr;  // an unknown type: the collection leaves the element to its owner
 }
 
 }  // namespace VantrelLib

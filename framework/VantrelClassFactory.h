@@ -85,6 +85,13 @@ public:
     static LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> CreateEnumCollection(VantrelLib_Classes id, const char*,
                                                                                     const char*, long, long);
 
+    // A new, empty rest entry of the class that `element`'s XML Schema instance
+    // type attribute names (compared exactly, prefix ignored): "RestEntry",
+    // "TankEntry" or "ContainerEntry"; a CRestEntry when the element has no type
+    // attribute; an empty pointer for any other type. Reads nothing else of the
+    // element and throws nothing of its own.
+    static LtXmlLib3::CSmartPtr<IRestEntry> IRestEntryCreateObject(const LtXmlLib3::CXmlElement* element);
+
     // How element classes declare a child or collection of this namespace.
     static Framework::ClassRef Ref(VantrelLib_Classes id) { return Framework::ClassOf<CClassFactory>(id); }
 };

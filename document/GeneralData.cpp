@@ -1,0 +1,21 @@
+#include "VantrelLib/document/GeneralData.h"
+
+namespace VantrelLib {
+
+namespace Fw = Framework;
+
+const Fw::ElementSchema& CGeneralData::Schema() {
+    static const Fw::ElementSchema schema =
+        Fw::SchemaFor<CGeneralData>("GeneralData")
+            .OptionalChild("PrincipalDimension", &CGeneralData::m_principalDimension,
+                           CClassFactory::Ref(CClassFactory::Id_CPrincipalDimension))
+            .OptionalChild("GeneralConstants", &CGeneralData::m_generalConstants,
+                           CClassFactory::Ref(CClassFactory::Id_CGeneralConstants))
+            .OptionalChild("AttachedFiles", &CGeneralData::m_attachedFiles,
+                           CClassFactory::Ref(CClassFactory::Id_CAttachedFiles))
+            .OptionalChild("FrameTable", &CGeneralData::m_frameTable,
+                           CClassFactory::Ref(CClassFactory::Id_CFrameTableData));
+    return schema;
+}
+
+}  // namespace VantrelLib

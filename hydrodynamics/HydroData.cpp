@@ -1,0 +1,21 @@
+#include "VantrelLib/hydrodynamics/HydroData.h"
+
+namespace VantrelLib {
+
+namespace Fw = Framework;
+
+const Fw::ElementSchema& CHydroData::Schema() {
+    static const Fw::ElementSchema schema =
+        Fw::SchemaFor<CHydroData>("HydroData")
+            .Attribute("Id", &CHydroData::m_id)
+            .Attribute("MassAssembledIdRef", &CHydroData::m_massAssembledIdRef)
+            .RequiredChild("Scan", &CHydroData::m_scan, CClassFactory::Ref(CClassFactory::Id_CScan))
+            .RequiredChild("Select", &CHydroData::m_select, CClassFactory::Ref(CClassFactory::Id_CSelect));
+    return schema;
+}
+
+CHydroDataCol::CHydroDataCol(const char* itemElementName, long minOccurs, long maxOccurs)
+    : CTypedCollection<CHydroData>("CHydroDataCol", itemElementName, minOccurs, maxOccurs,
+                                   CClassFactory::Ref(CClassFactory::Id_CHydroData)) {}
+
+}  // namespace VantrelLib

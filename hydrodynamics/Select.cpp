@@ -1,0 +1,13 @@
+#include "VantrelLib/hydrodynamics/Select.h"
+
+namespace VantrelLib {
+
+namespace Fw = Framework;
+
+const Fw::ElementSchema& CSelect::Schema() {
+    static const Fw::ElementSchema schema = Fw::SchemaFor<CSelect>("Select").Collection(
+        "SelectEntry", &CSelect::m_selectEntry, CClassFactory::Ref(CClassFactory::Id_CHydroSelectEntryCol), 0, -1);
+    return schema;
+}
+
+}  // namespace VantrelLib

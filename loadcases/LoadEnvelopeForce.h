@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+#include "VantrelLib/framework/Element.h"
+#include "VantrelLib/framework/VantrelClassFactory.h"
+
+namespace VantrelLib {
+
+// One record of six load components at a longitudinal position: forces "x",
+// "y", "z" and moments "xx", "yy", "zz", all required. Element
+// "LoadEnvelopeForce"; a position holds it as "MinForces" and "MaxForces".
+class CLoadEnvelopeForce : public LtXmlLib3::CInstanceMonitor,
+                           public virtual LtXmlLib3::CXmlObjectBase,
+                           public Framework::CElement<CLoadEnvelopeForce> {
+public:
+    double GetX() const { return m_x; }
+    void SetX(double value) { m_x = value; }
+    double GetY() const { return m_y; }
+    void SetY(double value) { m_y = value; }
+    double GetZ() const { return m_z; }
+    void SetZ(double value) { m_z = value; }
+    double GetXx() const { return m_xx; }
+    void SetXx(double value) { m_xx = value; }
+    double GetYy() const { return m_yy; }
+    void SetYy(double value) { m_yy = value; }
+    double GetZz() const { return m_zz; }
+    void SetZz(double value) { m_zz = value; }
+
+    CLoadEnvelopeForce(const CLoadEnvelopeForce&) = default;
+    CLoadEnvelopeForce& operator=(const CLoadEnvelopeForce&) = default;
+
+protected:
+    CLoadEnvelopeForce() : CInstanceMonitor("CLoadEnvelopeForce") { Init(); }
+    explicit CLoadEnvelopeForce(std::string elementName) : CLoadEnvelopeForce() { SetElementName(this, elementName); }
+    ~CLoadEnvelopeForce() override = default;
+
+private:
+    friend class Framework::CElement<CLoadEnvelopeForce>;
+    static const Framework::ElementSchema& Schema();
+
+    double m_x = 0;
+    double m_y = 0;
+    double m_z = 0;
+    double m_xx = 0;
+    double m_yy = 0;
+    double m_zz = 0;
+};
+
+}  // namespace VantrelLib

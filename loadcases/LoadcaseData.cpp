@@ -1,0 +1,17 @@
+#include "VantrelLib/loadcases/LoadcaseData.h"
+
+namespace VantrelLib {
+
+namespace Fw = Framework;
+
+const Fw::ElementSchema& CLoadcaseData::Schema() {
+    static const Fw::ElementSchema schema =
+        Fw::SchemaFor<CLoadcaseData>("LoadcaseData")
+            .OptionalChild("LoadcaseInput", &CLoadcaseData::m_loadcaseInput,
+                           CClassFactory::Ref(CClassFactory::Id_CLoadcaseInputData))
+            .OptionalChild("LoadEnvelopes", &CLoadcaseData::m_loadEnvelopes,
+                           CClassFactory::Ref(CClassFactory::Id_CLoadEnvelopeData));
+    return schema;
+}
+
+}  // namespace VantrelLib

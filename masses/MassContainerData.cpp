@@ -1,0 +1,24 @@
+#include "VantrelLib/masses/MassContainerData.h"
+
+namespace VantrelLib {
+
+namespace Fw = Framework;
+
+const Fw::ElementSchema& CMassContainerData::Schema() {
+    static const Fw::ElementSchema schema =
+        Fw::SchemaFor<CMassContainerData>("MassContainerData")
+            .Attribute("Id", &CMassContainerData::m_id)
+            .Attribute("Title", &CMassContainerData::m_title)
+            .Attribute("CoGx", &CMassContainerData::m_coGx)
+            .RequiredChild("Aft", &CMassContainerData::m_aft, gdt::CClassFactory::Ref(gdt::CClassFactory::Id_CFrame))
+            .RequiredChild("Forward", &CMassContainerData::m_forward,
+                           gdt::CClassFactory::Ref(gdt::CClassFactory::Id_CFrame))
+            .Collection("Row", &CMassContainerData::m_row, CClassFactory::Ref(CClassFactory::Id_CRowCol), 1, -1);
+    return schema;
+}
+
+CMassContainerDataCol::CMassContainerDataCol(const char* itemElementName, long minOccurs, long maxOccurs)
+    : CTypedCollection<CMassContainerData>("CMassContainerDataCol", itemElementName, minOccurs, maxOccurs,
+                                           CClassFactory::Ref(CClassFactory::Id_CMassContainerData)) {}
+
+}  // namespace VantrelLib

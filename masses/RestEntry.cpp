@@ -1,0 +1,16 @@
+#include "VantrelLib/masses/RestEntry.h"
+
+namespace VantrelLib {
+
+namespace Fw = Framework;
+
+const Fw::ElementSchema& CRestEntry::Schema() {
+    static const Fw::ElementSchema schema = Fw::SchemaFor<CRestEntry>("RestEntry")
+                                                .Attribute("Value", &CRestEntry::m_value)
+                                                .Attribute("Fix", &CRestEntry::m_fix)
+                                                .Attribute("MassId", &CRestEntry::m_massId)
+                                                .WriteTypeWhenRenamed();
+    return schema;
+}
+
+}  // namespace VantrelLib

@@ -1,0 +1,24 @@
+#include "VantrelLib/masses/Row.h"
+
+namespace VantrelLib {
+
+namespace Fw = Framework;
+
+const Fw::ElementSchema& CRow::Schema() {
+    static const Fw::ElementSchema schema = Fw::SchemaFor<CRow>("Row")
+                                                .Attribute("Number", &CRow::m_number)
+                                                .Attribute("Symmetry", &CRow::m_symmetry)
+                                                .Attribute("TierUpper", &CRow::m_tierUpper)
+                                                .Attribute("TierLower", &CRow::m_tierLower)
+                                                .Attribute("CoGyVertical", &CRow::m_coGyVertical)
+                                                .Attribute("CoGyHorizontal", &CRow::m_coGyHorizontal)
+                                                .Attribute("GuidedAft", &CRow::m_guidedAft)
+                                                .Attribute("GuidedForward", &CRow::m_guidedForward);
+    return schema;
+}
+
+CRowCol::CRowCol(const char* itemElementName, long minOccurs, long maxOccurs)
+    : CTypedCollection<CRow>("CRowCol", itemElementName, minOccurs, maxOccurs,
+                             CClassFactory::Ref(CClassFactory::Id_CRow)) {}
+
+}  // namespace VantrelLib

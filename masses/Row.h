@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "VantrelLib/framework/Collection.h"
+#include "VantrelLib/framework/Element.h"
+#include "VantrelLib/framework/GdtEnumerations.h"
+#include "VantrelLib/framework/VantrelClassFactory.h"
+
+namespace VantrelLib {
+
+// One container row of a container block; every attribute is required.
+// Element "Row".
+class CRow : public LtXmlLib3::CInstanceMonitor,
+             public virtual LtXmlLib3::CXmlObjectBase,
+             public Framework::CElement<CRow> {
+public:
+    std::int64_t GetNumber() const { return m_number; }
+    void SetNumber(std::int64_t value) { m_number = value; }
+    gdt::CEnumerations::RSymmetry GetSymmetry() const { return m_symmetry; }
+    // Stores the value unchecked; one outside the enumeration fails when written.
+    void SetSymmetry(gdt::CEnumerations::RSymmetry value) { m_symmetry = value; }
+    double GetTierUpper() const { return m_tierUpper; }
+    void SetTierUpper(double value) { m_tierUpper = value; }
+    double GetTierLower() const { return m_tierLower; }
+    void SetTierLower(double value) { m_tierLower = value; }
+    double GetCoGyVertical() const { return m_coGyVertical; }
+    void SetCoGyVertical(double value) { m_coGyVertical = value; }
+    double GetCoGyHorizontal() const { return m_coGyHorizontal; }
+    void SetCoGyHorizontal(double value) { m_coGyHorizontal = value; }
+    bool GetGuidedAft() const { return m_guidedAft; }
+    void SetGuidedAft(bool value) { m_guidedAft = value; }
+    bool GetGuidedForward() const { return m_guidedForward; }
+    void SetGuidedForward(bool value) { m_guidedForward = value; }
+
+    CRow(const CRow&) = default;
+    CRow& operator=(const CRow&) = default;
+
+protected:
+    CRow() : CInstanceMonitor("CRow") { Init(); }
+    explicit CRow(std::string elementName) : CRow() { SetElementName(this, elementName); }
+    ~CRow() override = default;
+
+private:
+    friend class Framework::CElement<CRow>;
+    static const Framework::ElementSchema& Schema();
+
+    std::int64_t m_number = 0;
+    gdt::CEnumerations::RSymmetry m_symmetry = gdt::CEnumerations::RSymmetry_P;
+    double m_tierUpper = 0;
+    double m_tierLower = 0;
+    double m_coGyVertical = 0;
+    double m_coGyHorizontal = 0;
+    bool m_guidedAft = false;
+    bool m_guidedForward = false;
+};
+
+// A run of container rows ("Row" of a container block).
+class CRowCol : public Framework::CTypedCollection<CRow> {
+public:
+    CRowCol(const CRowCol&) = default;
+    CRowCol& operator=(const CRowCol&) = default;
+
+protected:
+    CRowCol(const char* itemElementName, long minOccurs, long maxOccurs);
+    ~CRowCol() override = default;
+
+private:
+    friend struct Framework::ClassMaker;
+};
+
+}  // namespace VantrelLib

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "VantrelLib/framework/Collection.h"
+#include "VantrelLib/framework/Element.h"
+#include "VantrelLib/masses/IRestEntry.h"
+
+namespace VantrelLib {
+
+// A rest entry referring to a tank mass: "Value", optional "Fix",
+// "MassId", "SpecificWeight". Element "TankEntry"; under another element
+// name (an item of a CIRestEntryCol) it is written with the type attribute
+// naming "TankEntry".
+class CTankEntry : public LtXmlLib3::CInstanceMonitor,
+                   public virtual LtXmlLib3::CXmlObjectBase,
+                   public virtual IRestEntry,
+                   public Framework::CElement<CTankEntry> {
+public:
+    double GetValue() const override { return m_value; }
+    void SetValue(double value) override { m_value = value; }
+    // Throws CLtInvalidStateException while Fix is not valid.
+    bool GetFix() const override { return m_fix.Get("Fix"); }
+    // Sets Fix and makes it valid.
+    void SetFix(bool value) override { m_fix.Set(value); }
+    bool IsValidFix() const override { return m_fix.IsValid(); }
+    // A change of validity resets Fix to false.
+    void SetValidFix(bool valid) override { m_fix.SetValid(valid); }
+    std::int64_t GetMassId() const override { return m_massId; }
+    void SetMassId(std::int64_t value) override { m_massId = value; }
+    double GetSpecificWeight() const { return m_specificWeight; }
+    void SetSpecificWeight(double value) { m_specificWeight = value; }
+
+    CTankEntry(const CTankEntry&) = default;
+    CTankEntry& operator=(const CTankEntry&) = default;
+
+protected:
+    CTankEntry() : CInstanceMonitor("CTankEntry") { Init(); }
+    explicit CTankEntry(std::string elementName) : CTankEntry() { SetElementName(this, elementName); }
+    ~CTankEntry() override = default;
+
+private:
+    friend class Framework::CElement<CTankEntry>;
+    static const Framework::ElementSchema& Schema();
+
+    double m_value = 0;
+    Framework::COptional<bool> m_fix;
+    std::int64_t m_massId = 0;
+    double m_specificWeight = 0;
+};
+
+// A run of tank rest entries ("TankEntry" of an assembled mass); its
+// items are always CTankEntry and carry no type attribute.
+class CTankEntryCol : public Framework::CTypedCollection<CTankEntry> {
+public:
+    CTankEntryCol(const CTankEntryCol&) = default;
+    CTankEntryCol& operator=(const CTankEntryCol&) = default;
+
+protected:
+    CTankEntryCol(const char* itemElementName, long minOccurs, long maxOccurs);
+    ~CTankEntryCol() override = default;
+
+private:
+    friend struct Framework::ClassMaker;
+};
+
+}  // namespace VantrelLib
