@@ -31,6 +31,12 @@ public:
         return C::Schema().FromXml(Self(), *this, element, firstChild);
     }
 
+    // Init of a child that is reused in place, named `elementName` afterwards.
+    static void ResetInPlace(C& object, const char* elementName) {
+        C::Schema().ResetValues(static_cast<void*>(&object));
+        LtXmlLib3::CXmlObjectBase::SetElementName(&object, elementName);
+    }
+
 protected:
     CElement() = default;
     CElement(const CElement&) = default;

@@ -16,10 +16,15 @@ using LtXmlLib3::FormatString;
 
 namespace {
 
+void SetLocation(CLtException& error, const CXmlElement* element) {
+    const auto [line, column] = element->GetPosition();
+    error.SetLocation(line, column);
+}
+
 // A validation fault found at `element`, carrying its line.
 [[noreturn]] void Fail(const std::string& message, const CXmlElement* element) {
     CLtValidationException error(message);
-    if (element != nullptr) error.SetLocation(element->GetLine(), element->GetColumn());
+    if (element != nullptr) SetLocation(error, element);
     throw error;
 }
 
@@ -27,7 +32,7 @@ namespace {
 [[noreturn]] void Wrap(const char* format, std::string_view name, const CLtException& inner,
                        const CXmlElement* element) {
     CLtValidationException error(FormatString(format, std::string(name).c_str()), inner);
-    if (element != nullptr) error.SetLocation(element->GetLine(), element->GetColumn());
+    if (element != nullptr) SetLocation(error, element);
     throw error;
 }
 
@@ -64,10 +69,10 @@ ChildRow::~ChildRow() = default;
 
 CSmartPtr<CXmlObjectBase> ChildRow::Create() const {
     if (m_kind == Kind::Collection) {
-        CSmartPtr<CXmlCollectionBase> collection = m_class.createCollection(m_class.id, m_name, m_minOccurs, m_maxOccurs);
+        CSmartPtr<CXmlCollectionBase> collection = m_class.createCollection(m_class.id, Name(), m_minOccurs, m_maxOccurs);
         return CSmartPtr<CXmlObjectBase>(collection);
     }
-    return m_class.create(m_class.id, m_name);
+    return m_class.create(m_class.id, Name());
 }
 
 void ChildRow::Reset(void* self) const {
@@ -91,7 +96,7 @@ const CXmlElement* ChildRow::Read(void* self, const CXmlElement* element, const 
     switch (m_kind) {
         case Kind::Required:
             if (cursor == nullptr || cursor->GetLocalName() != m_name)
-                Fail(std::string("Failed to find a required element [") + m_name + "]", cursor ? cursor : element);
+                Fail(std::string("Failed to find a required element [") + Name() + "]", cursor ? cursor : element);
             CXmlObjectBase::FromXml_Int(Get(self), cursor, cursor->GetFirstElement());
             return cursor->GetNextSiblingElement();
         case Kind::Optional: {
@@ -107,7 +112,7 @@ const CXmlElement* ChildRow::Read(void* self, const CXmlElement* element, const 
             try {
                 collection->ValidateCount();
             } catch (CLtException& error) {
-                if (error.GetLine() == 0) error.SetLocation(element->GetLine(), element->GetColumn());
+                if (error.GetLine() == 0) SetLocation(error, element);
                 throw;
             }
             return next;
@@ -122,7 +127,7 @@ ChoiceRow::ChoiceRow(std::vector<std::unique_ptr<ChildRow>> branches) noexcept
 
 const ChildRow* ChoiceRow::FindBranch(std::string_view name) const noexcept {
     for (const auto& branch : m_branches)
-        if (name == branch->Name()) return branch.get();
+        if (name == branch->NameView()) return branch.get();
     return nullptr;
 }
 
@@ -187,10 +192,13 @@ void ElementSchema::Cleanup(void* self) const {
     for (const auto& row : children) row->Release(self);
 }
 
-void ElementSchema::Init(void* self, CXmlObjectBase& base) const {
-    Cleanup(self);
+void ElementSchema::ResetValues(void* self) const {
     for (const auto& row : attributes) row->Reset(self);
-    for (const auto& row : children) row->Reset(self);
+    for (const auto& row : children) row->Reset(self);  // collections: emptied or replaced
+}
+
+void ElementSchema::Init(void* self, CXmlObjectBase& base) const {
+    ResetValues(self);
     CXmlObjectBase::SetElementName(&base, m_elementName);
 }
 
@@ -200,7 +208,7 @@ void ElementSchema::WriteAttributes(const void* self, CXmlTextWriter* writer) co
         if (!row->IsWritten(self)) continue;
         text.clear();
         row->Format(self, text);
-        writer->WriteAttributeString(row->Name(), "", text);
+        writer->WriteAttributeString(row->NameView(), "", text);
     }
 }
 
@@ -225,7 +233,7 @@ void ElementSchema::ToXml(void* self, CXmlObjectBase& base, CXmlTextWriter* writ
 
 const CXmlElement* ElementSchema::FromXml(void* self, CXmlObjectBase& base, const CXmlElement* element,
                                           const CXmlElement* firstChild) const {
-    Init(self, base);
+    ResetValues(self);  // Init, with the element name read
     CXmlObjectBase::SetElementName(&base, element->GetLocalName());
     try {
         ReadAttributes(self, element);
@@ -246,13 +254,13 @@ void ElementSchema::ReadAttributes(void* self, const CXmlElement* element) const
         if (CXmlObjectBase::IsNamespaceAttribute(attribute)) continue;
         const std::string_view name = attribute.GetLocalName();
         std::size_t index = 0;
-        while (index < attributes.size() && name != attributes[index]->Name()) ++index;
+        while (index < attributes.size() && name != attributes[index]->NameView()) ++index;
         if (index == attributes.size())
             Fail(FormatString("Unexpected Attribute [%s] found.", std::string(name).c_str()), element);
         try {
             attributes[index]->Parse(self, attribute.GetValue());
         } catch (CLtException& error) {
-            if (error.GetLine() == 0) error.SetLocation(element->GetLine(), element->GetColumn());
+            if (error.GetLine() == 0) SetLocation(error, element);
             throw;
         }
         seen |= std::uint64_t{1} << index;
@@ -271,6 +279,11 @@ const CXmlElement* ElementSchema::ReadChildren(void* self, const CXmlElement* el
                           "processed",
                           std::string(cursor->GetLocalName()).c_str()),
              cursor);
+    // No element of the format carries text; once every child has been walked
+    // the element's character data is known in full (whitespace does not count).
+    if (element->HasText())
+        Fail(FormatString("Unexpected text content found in element [%s]", std::string(element->GetLocalName()).c_str()),
+             element);
     return cursor;
 }
 

@@ -17,6 +17,9 @@
 namespace VantrelLib {
 namespace Framework {
 
+template <class C>
+class CElement;
+
 // The gdt namespace URI.
 inline constexpr const char* kGdtNamespace = "http://www.vantrel.org/XML/GlobalDataTypes";
 
@@ -118,7 +121,8 @@ class AttributeRow {
 public:
     AttributeRow(const char* name, bool required) noexcept : m_name(name), m_required(required) {}
     virtual ~AttributeRow();
-    const char* Name() const noexcept { return m_name; }
+    const char* Name() const noexcept { return m_name.data(); }
+    std::string_view NameView() const noexcept { return m_name; }
     bool IsRequired() const noexcept { return m_required; }
     virtual void Reset(void* self) const = 0;
     // Whether the attribute is written (a required one always is).
@@ -128,7 +132,7 @@ public:
     virtual void Parse(void* self, std::string_view text) const = 0;
 
 private:
-    const char* m_name;
+    std::string_view m_name;  // a literal: NUL-terminated
     bool m_required;
 };
 
@@ -138,7 +142,8 @@ public:
     ChildRow(const char* name, Kind kind, ClassRef classRef, long minOccurs = 0, long maxOccurs = -1) noexcept
         : m_name(name), m_kind(kind), m_class(classRef), m_minOccurs(minOccurs), m_maxOccurs(maxOccurs) {}
     virtual ~ChildRow();
-    const char* Name() const noexcept { return m_name; }
+    const char* Name() const noexcept { return m_name.data(); }
+    std::string_view NameView() const noexcept { return m_name; }
     Kind GetKind() const noexcept { return m_kind; }
 
     // Init: a required child or a collection is created anew, an optional child dropped.
@@ -158,7 +163,7 @@ public:
     LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> Create() const;
 
 private:
-    const char* m_name;
+    std::string_view m_name;  // a literal: NUL-terminated
     Kind m_kind;
     ClassRef m_class;
     long m_minOccurs;
@@ -251,6 +256,21 @@ public:
         T* held = static_cast<const C*>(self)->*m_member;
         return held;
     }
+    // A required child or collection that nobody else holds is reset where it
+    // is rather than replaced: no one can tell the difference, and reading a
+    // tree then allocates each object once.
+    void Reset(void* self) const override {
+        LtXmlLib3::CSmartPtr<T>& slot = static_cast<C*>(self)->*m_member;
+        if (GetKind() != Kind::Optional && slot && slot->GetRefCount() == 1) {
+            if constexpr (std::is_base_of_v<LtXmlLib3::CXmlCollectionBase, T>) {
+                slot->Clear();
+            } else {
+                CElement<T>::ResetInPlace(*slot, Name());
+            }
+            return;
+        }
+        ChildRow::Reset(self);
+    }
     void Put(void* self, LtXmlLib3::CXmlObjectBase* object) const override {
         T* typed = nullptr;
         if (object != nullptr) {
@@ -320,6 +340,8 @@ public:
     const ChoiceRow& Choice() const;
 
     void Init(void* self, LtXmlLib3::CXmlObjectBase& base) const;
+    // Init without the element name.
+    void ResetValues(void* self) const;
     void Cleanup(void* self) const;
     void WriteAttributes(const void* self, LtXmlLib3::CXmlTextWriter* writer) const;
     void ToXml(void* self, LtXmlLib3::CXmlObjectBase& base, LtXmlLib3::CXmlTextWriter* writer,

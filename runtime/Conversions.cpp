@@ -27,52 +27,91 @@ std::string_view NumberText(std::string_view text, int rule) {
     return rule == CWhitespaceUtils::Preserve_Rule ? text : CWhitespaceUtils::Trim(text);
 }
 
-// Checks the xs:double lexical form: (+|-)? (digits (. digits?)? | . digits) ((e|E) (+|-)? digits)?
-bool IsDecimalLexical(std::string_view s, bool& mantissaNonZero, long long& decimalExponent) {
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    std::size_t intDigits = 0, fracDigits = 0;
-    long long firstNonZero = 0;  // position (relative to the point) of the first significant digit
-    bool seenNonZero = false;
-    while (i < s.size() && IsDigit(s[i])) {
-        if (!seenNonZero && s[i] != '0') seenNonZero = true;
-        if (seenNonZero) ++firstNonZero;
-        ++intDigits;
-        ++i;
+// The parts of a decimal number in the xs:double lexical form
+// (+|-)? (digits (. digits?)? | . digits) ((e|E) (+|-)? digits)?
+struct DecimalParts {
+    bool negative = false;
+    std::uint64_t mantissa = 0;     // the first significant digits
+    int mantissaDigits = 0;         // how many of them (at most 19)
+    bool exactMantissa = true;      // no non-zero digit was dropped
+    long long exponent = 0;         // value = mantissa * 10^exponent (when exact)
+    long long magnitude = 0;        // decimal exponent of the first significant digit, plus one
+    bool nonZero = false;
+};
+
+bool ParseDecimal(std::string_view s, DecimalParts& parts) {
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    if (p != end && (*p == '+' || *p == '-')) parts.negative = *p++ == '-';
+    const char* const integerBegin = p;
+    while (p != end && IsDigit(*p)) ++p;
+    const char* const integerEnd = p;
+    const char* fractionBegin = p;
+    const char* fractionEnd = p;
+    if (p != end && *p == '.') {
+        fractionBegin = ++p;
+        while (p != end && IsDigit(*p)) ++p;
+        fractionEnd = p;
     }
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i])) {
-            if (!seenNonZero) {
-                --firstNonZero;
-                if (s[i] != '0') {
-                    seenNonZero = true;
-                    ++firstNonZero;
-                }
-            }
-            ++fracDigits;
-            ++i;
-        }
-    }
-    if (intDigits + fracDigits == 0) return false;
+    if (integerBegin == integerEnd && fractionBegin == fractionEnd) return false;
     long long exponent = 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
+    if (p != end && (*p == 'e' || *p == 'E')) {
+        ++p;
         bool negative = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-        std::size_t expDigits = 0;
-        while (i < s.size() && IsDigit(s[i])) {
-            if (exponent < 100000000) exponent = exponent * 10 + (s[i] - '0');
-            ++expDigits;
-            ++i;
+        if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+        const char* const exponentBegin = p;
+        while (p != end && IsDigit(*p)) {
+            if (exponent < 100000000) exponent = exponent * 10 + (*p - '0');
+            ++p;
         }
-        if (expDigits == 0) return false;
+        if (p == exponentBegin) return false;
         if (negative) exponent = -exponent;
     }
-    mantissaNonZero = seenNonZero;
-    decimalExponent = firstNonZero + exponent;
-    return i == s.size();
+    if (p != end) return false;
+
+    // The significant digits: skip leading zeros, keep at most 19.
+    const char* q = integerBegin;
+    while (q != integerEnd && *q == '0') ++q;
+    long long shift = 0;  // value = mantissa * 10^(exponent + shift)
+    if (q != integerEnd) {
+        parts.nonZero = true;
+        parts.magnitude = (integerEnd - q) + exponent;
+        for (; q != integerEnd; ++q) {
+            if (parts.mantissaDigits < 19) {
+                parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
+                ++parts.mantissaDigits;
+            } else {
+                ++shift;
+                if (*q != '0') parts.exactMantissa = false;
+            }
+        }
+        q = fractionBegin;
+    } else {
+        q = fractionBegin;
+        while (q != fractionEnd && *q == '0') ++q;
+        shift -= q - fractionBegin;
+        if (q != fractionEnd) {
+            parts.nonZero = true;
+            parts.magnitude = -(q - fractionBegin) + exponent;
+        }
+    }
+    for (; q != fractionEnd; ++q) {
+        if (parts.mantissaDigits < 19) {
+            parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
+            ++parts.mantissaDigits;
+            --shift;
+        } else if (*q != '0') {
+            parts.exactMantissa = false;
+        }
+    }
+    parts.exponent = exponent + shift;
+    return true;
 }
+
+// Exactly representable powers of ten: a mantissa below 2^53 times or divided
+// by one of them is correctly rounded by one IEEE operation.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 template <class Int>
 Int ParseInteger(std::string_view text, int rule, const char* typeName) {
@@ -185,20 +224,25 @@ double CConversions::r8FromString(std::string_view text, int rule) {
     if (s == "INF") return std::numeric_limits<double>::infinity();
     if (s == "-INF") return -std::numeric_limits<double>::infinity();
     if (s == "NaN") return std::numeric_limits<double>::quiet_NaN();
-    bool nonZero = false;
-    long long decimalExponent = 0;
-    if (!IsDecimalLexical(s, nonZero, decimalExponent)) ThrowMalformed(text, "double");
-    const bool negative = s[0] == '-';
+    DecimalParts parts;
+    if (!ParseDecimal(s, parts)) ThrowMalformed(text, "double");
+    if (!parts.nonZero) return parts.negative ? -0.0 : 0.0;
+    if (parts.exactMantissa && parts.mantissa < (std::uint64_t{1} << 53) && parts.exponent >= -22 &&
+        parts.exponent <= 22) {
+        double value = static_cast<double>(parts.mantissa);
+        value = parts.exponent >= 0 ? value * kPowersOfTen[parts.exponent] : value / kPowersOfTen[-parts.exponent];
+        return parts.negative ? -value : value;
+    }
     std::string_view unsignedText = (s[0] == '+' || s[0] == '-') ? s.substr(1) : s;
     double value = 0;
     auto [end, error] = std::from_chars(unsignedText.data(), unsignedText.data() + unsignedText.size(), value);
     if (error == std::errc::result_out_of_range) {
         // Beyond the range of double: overflow rounds to infinity, underflow to zero.
-        value = (nonZero && decimalExponent > 0) ? std::numeric_limits<double>::infinity() : 0.0;
+        value = parts.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc() || end != unsignedText.data() + unsignedText.size()) {
         ThrowMalformed(text, "double");
     }
-    return negative ? -value : value;
+    return parts.negative ? -value : value;
 }
 
 void CConversions::i8ToString(std::int64_t value, std::string& out) { AppendInteger(value, out); }

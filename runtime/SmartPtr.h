@@ -36,6 +36,12 @@ public:
         CSmartPtr(std::move(other)).swap(*this);
         return *this;
     }
+    // Assignment from a handle of a derived class.
+    template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
+    CSmartPtr& operator=(const CSmartPtr<U>& other) {
+        CSmartPtr(other).swap(*this);
+        return *this;
+    }
     CSmartPtr& operator=(T* p) {
         CSmartPtr(p).swap(*this);
         return *this;

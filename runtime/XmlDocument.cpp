@@ -9,6 +9,7 @@
 
 #include "VantrelLib/runtime/Conversions.h"
 #include "VantrelLib/runtime/Exceptions.h"
+#include "VantrelLib/runtime/XmlWriter.h"
 
 namespace LtXmlLib3 {
 
@@ -33,12 +34,12 @@ struct SplitName {
 
 SplitName Split(const char* name) noexcept {
     const std::size_t length = std::strlen(name);
-    const char* separator = static_cast<const char*>(std::memchr(name, kNamespaceSeparator, length));
-    if (separator == nullptr) return SplitName{0, name, length};
     // Local names cannot hold a space; a URI can: split at the last one.
-    const char* last = name + length;
-    while (last[-1] != kNamespaceSeparator) --last;
-    return SplitName{static_cast<std::size_t>(last - 1 - name), last, static_cast<std::size_t>(name + length - last)};
+    const char* end = name + length;
+    const char* local = end;
+    while (local != name && local[-1] != kNamespaceSeparator) --local;
+    if (local == name) return SplitName{0, name, length};
+    return SplitName{static_cast<std::size_t>(local - 1 - name), local, static_cast<std::size_t>(end - local)};
 }
 
 }  // namespace
@@ -59,6 +60,11 @@ struct CXmlDocument::Parser {
     std::size_t pendingBegin = 0;
     std::size_t pendingEnd = 0;
     std::size_t depth = 0;  // elements open in the parser, ahead of the walk
+    struct Piece {
+        const char* text;
+        std::size_t length;
+    };
+    std::vector<Piece> pieces;  // scratch of OnStartElement
     std::string failure;  // set when a handler stops the parser
     int failureLine = 0;
     int failureColumn = 0;
@@ -86,43 +92,52 @@ struct CXmlDocument::Parser {
         CXmlElement& element = *doc.m_elements[depth];
         element.m_document = &doc;
         element.m_depth = depth;
-        element.m_line = static_cast<int>(XML_GetCurrentLineNumber(expat));
-        element.m_column = static_cast<int>(XML_GetCurrentColumnNumber(expat)) + 1;
+        element.m_offset = static_cast<std::size_t>(XML_GetCurrentByteIndex(expat));
         element.m_hasText = false;
 
-        // Copy every string into the element's own buffer first, then point the views into it.
-        std::string& text = element.m_text;
-        text.clear();
+        // Copy every string into the element's own buffer in one go (expat's
+        // strings do not outlive the next token), then point the views into it.
         std::size_t count = 0;
-        auto append = [&text](const char* s, std::size_t n) {
-            text.append(s, n);
-            text += '\0';
-        };
+        while (attributes[2 * count] != nullptr) ++count;
+        pieces.resize(2 + 3 * count);
         const SplitName elementName = Split(name);
-        append(name, elementName.uriLength);
-        append(elementName.local, elementName.localLength);
-        for (const XML_Char** a = attributes; *a != nullptr; a += 2, ++count) {
-            const SplitName attributeName = Split(a[0]);
-            append(a[0], attributeName.uriLength);
-            append(attributeName.local, attributeName.localLength);
-            append(a[1], std::strlen(a[1]));
+        pieces[0] = {name, elementName.uriLength};
+        pieces[1] = {elementName.local, elementName.localLength};
+        for (std::size_t a = 0; a < count; ++a) {
+            const SplitName attributeName = Split(attributes[2 * a]);
+            pieces[2 + 3 * a] = {attributes[2 * a], attributeName.uriLength};
+            pieces[3 + 3 * a] = {attributeName.local, attributeName.localLength};
+            pieces[4 + 3 * a] = {attributes[2 * a + 1], std::strlen(attributes[2 * a + 1])};
         }
-        const char* cursor = text.data();
-        auto take = [&cursor]() {
-            const std::size_t n = std::strlen(cursor);
-            std::string_view view(cursor, n);
-            cursor += n + 1;
-            return view;
+        std::size_t total = 0;
+        for (const Piece& piece : pieces) total += piece.length;
+        std::string& text = element.m_text;
+        if (text.size() < total) text.resize(std::max(total, 2 * text.size()));
+        char* out = text.data();
+        std::size_t at = 0;
+        auto view = [&](const Piece& piece) {
+            std::memcpy(out + at, piece.text, piece.length);
+            std::string_view copied(out + at, piece.length);
+            at += piece.length;
+            return copied;
         };
-        element.m_namespaceUri = take();
-        element.m_localName = take();
+        element.m_namespaceUri = view(pieces[0]);
+        element.m_localName = view(pieces[1]);
         element.m_attributes.resize(count);
-        for (CXmlAttribute& attribute : element.m_attributes) {
-            attribute.m_namespaceUri = take();
-            attribute.m_localName = take();
-            attribute.m_value = take();
+        for (std::size_t a = 0; a < count; ++a) {
+            CXmlAttribute& attribute = element.m_attributes[a];
+            attribute.m_namespaceUri = view(pieces[2 + 3 * a]);
+            attribute.m_localName = view(pieces[3 + 3 * a]);
+            attribute.m_value = view(pieces[4 + 3 * a]);
         }
         ++depth;
+        // Expat reads a few Latin-1 letters as name characters in ISO-8859-1
+        // and UTF-16 documents that XML (and expat itself, in UTF-8) does not
+        // allow: refuse them, or the name could not be written again.
+        if (!CXmlTextWriter::IsValidName(element.m_localName)) {
+            Stop("The element name [" + std::string(element.m_localName) + "] is not a valid XML name");
+            return;
+        }
         Suspend(Event::Start);
     }
 
@@ -265,6 +280,30 @@ const CXmlElement* CXmlDocument::NextSiblingOf(const CXmlElement& element) {
     if (m_depth < element.m_depth) return nullptr;  // the parent has ended
     return Next() == Event::Start ? m_elements[element.m_depth].get() : nullptr;
 }
+
+std::pair<int, int> CXmlDocument::Position(std::size_t offset) const noexcept {
+    const std::string_view input = m_parser->input.substr(0, offset);
+    int line = 1;
+    std::size_t lineStart = 0;
+    if (input.find('\r') == std::string_view::npos) {
+        for (std::size_t at = input.find('\n'); at != std::string_view::npos; at = input.find('\n', at + 1)) {
+            ++line;
+            lineStart = at + 1;
+        }
+    } else {
+        // Carriage returns end lines too, alone or before a line feed.
+        for (std::size_t at = 0; at < input.size(); ++at) {
+            const char c = input[at];
+            if (c == '\n' || (c == '\r' && (at + 1 >= input.size() || input[at + 1] != '\n'))) {
+                ++line;
+                lineStart = at + 1;
+            }
+        }
+    }
+    return {line, static_cast<int>(offset - lineStart) + 1};
+}
+
+std::pair<int, int> CXmlElement::GetPosition() const noexcept { return m_document->Position(m_offset); }
 
 const CXmlElement* CXmlElement::GetFirstElement() const { return m_document->FirstChildOf(*this); }
 

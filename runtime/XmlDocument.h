@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "VantrelLib/runtime/XmlObjectBase.h"
@@ -65,19 +66,21 @@ public:
     // True when the element holds character data other than whitespace (known
     // in full once its children have been walked).
     bool HasText() const noexcept { return m_hasText; }
-    int GetLine() const noexcept { return m_line; }
-    int GetColumn() const noexcept { return m_column; }
+    // Line and column (in bytes) of the element's start tag, from 1. Counted
+    // from the start of the input when asked for: meant for error reports.
+    std::pair<int, int> GetPosition() const noexcept;
+    int GetLine() const noexcept { return GetPosition().first; }
+    int GetColumn() const noexcept { return GetPosition().second; }
 
 private:
     friend class CXmlDocument;
     CXmlDocument* m_document = nullptr;
+    std::size_t m_offset = 0;  // of the start tag in the input: lines are counted only when asked for
     std::size_t m_depth = 0;  // 0 for the document element
     std::string_view m_localName;
     std::string_view m_namespaceUri;
     std::vector<CXmlAttribute> m_attributes;
     std::string m_text;  // storage of the names and values the views above show
-    int m_line = 0;
-    int m_column = 0;
     bool m_hasText = false;
 };
 
@@ -107,6 +110,8 @@ private:
     const CXmlElement* FirstChildOf(const CXmlElement& element);
     const CXmlElement* NextSiblingOf(const CXmlElement& element);
     [[noreturn]] void ThrowParseError();
+    // Line and column of a byte offset into the input.
+    std::pair<int, int> Position(std::size_t offset) const noexcept;
 
     std::unique_ptr<Parser> m_parser;
     std::vector<std::unique_ptr<CXmlElement>> m_elements;  // one per depth, reused

@@ -1,6 +1,7 @@
 #include "VantrelLib/runtime/XmlObjectBase.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -52,6 +53,27 @@ std::string ReadFile(const std::string& path, std::uint64_t limit) {
     return text;
 }
 
+// The file `path` names once symbolic links are followed (as open() would), so
+// that writing through a link replaces the file it points to, not the link.
+std::string FollowLinks(const std::string& path) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
+        if (length < 0) ThrowFileError("Failed to open the file", path, errno);
+        link.resize(static_cast<std::size_t>(length));
+        if (link.empty() || link[0] != '/') {
+            // Relative to the directory holding the link.
+            const std::size_t slash = current.rfind('/');
+            if (slash != std::string::npos) link.insert(0, current, 0, slash + 1);
+        }
+        current = std::move(link);
+    }
+    ThrowFileError("Failed to open the file", path, ELOOP);
+}
+
 // Writes all of `text`; returns 0 or the errno of the failure.
 int WriteToDescriptor(int fd, const std::string& text) {
     const char* data = text.data();
@@ -82,7 +104,7 @@ CXmlObjectBase::~CXmlObjectBase() = default;
 
 void CXmlObjectBase::SetElementName(CXmlObjectBase* target, std::string_view name) {
     Throw_IfPropertyIsNull(target, "target");
-    target->m_elementName.assign(name.data(), name.size());
+    if (target->m_elementName != name) target->m_elementName.assign(name.data(), name.size());
 }
 
 void CXmlObjectBase::OnEvent(CXmlObjectBase*, int, void*) {}
@@ -118,8 +140,9 @@ std::string CXmlObjectBase::ToXml() {
 void CXmlObjectBase::ToXmlFile(const std::string& path) {
     const std::string text = ToXml();  // a tree that cannot be written never touches the file
 
+    const std::string target = FollowLinks(path);
     struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode)) {
         // A device or pipe (/dev/stdout, a fifo) cannot be replaced: write to it directly.
         WriteAll(path, text);
@@ -127,7 +150,7 @@ void CXmlObjectBase::ToXmlFile(const std::string& path) {
     }
 
     // Write a temporary file beside the target, then rename it over the target.
-    std::string temporary = path + ".tmp-XXXXXX";
+    std::string temporary = target + ".tmp-XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) ThrowFileError("Failed to create a temporary file for", path, errno);
     auto fail = [&](int error) {
@@ -144,7 +167,7 @@ void CXmlObjectBase::ToXmlFile(const std::string& path) {
         ::unlink(temporary.c_str());
         ThrowFileError("Failed to write the file", path, error);
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         ThrowFileError("Failed to replace the file", path, error);

@@ -41,6 +41,8 @@ public:
     void Release() noexcept {
         if (--m_refCount == 0) delete this;
     }
+    // The number of references held on this object.
+    std::int32_t GetRefCount() const noexcept { return m_refCount; }
 
     // The name this object's element is written under and was read from.
     const std::string& GetElementName() const noexcept { return m_elementName; }
@@ -76,7 +78,8 @@ public:
     std::string ToXml();
     // Writes ToXml() to `path`. The file is replaced only once the whole document
     // is written; on any failure the old file is untouched and no temporary is
-    // left behind. Throws CLtException naming the file on an I/O failure.
+    // left behind. A symbolic link is followed: the file it points to is
+    // replaced, the link stays. Throws CLtException naming the file on an I/O failure.
     void ToXmlFile(const std::string& path);
     // Parses `text` and reads its document element into this object, replacing
     // whatever it held. Malformed XML throws CLtException with line and column;

@@ -7,21 +7,16 @@ namespace LtXmlLib3 {
 
 namespace {
 
-bool IsNameStart(unsigned char c) noexcept {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80;
-}
-bool IsNameChar(unsigned char c) noexcept {
-    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
-
-// Length of the UTF-8 sequence at `s[i]` if it is well formed and encodes a
-// character XML 1.0 allows, else 0.
-std::size_t XmlCharLength(std::string_view s, std::size_t i) noexcept {
+// Decodes the UTF-8 sequence at `s[i]` into `code`; returns its length, or 0
+// when it is malformed, overlong, a surrogate or beyond Unicode.
+std::size_t DecodeUtf8(std::string_view s, std::size_t i, unsigned& code) noexcept {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     const unsigned char c = byte(i);
-    if (c < 0x80) return (c >= 0x20 || c == '\t' || c == '\n' || c == '\r') ? 1 : 0;
+    if (c < 0x80) {
+        code = c;
+        return 1;
+    }
     std::size_t length;
-    unsigned code;
     if (c >= 0xC2 && c <= 0xDF) {
         length = 2;
         code = c & 0x1F;
@@ -40,20 +35,51 @@ std::size_t XmlCharLength(std::string_view s, std::size_t i) noexcept {
         code = (code << 6) | (byte(i + k) & 0x3F);
     }
     const unsigned minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (code < minimum || code > 0x10FFFF) return 0;             // overlong or beyond Unicode
-    if (code >= 0xD800 && code <= 0xDFFF) return 0;               // surrogates
-    if (code == 0xFFFE || code == 0xFFFF) return 0;               // not XML characters
+    if (code < minimum || code > 0x10FFFF) return 0;  // overlong or beyond Unicode
+    if (code >= 0xD800 && code <= 0xDFFF) return 0;    // surrogates
     return length;
+}
+
+// Length of the UTF-8 sequence at `s[i]` if it is well formed and encodes a
+// character XML 1.0 allows, else 0.
+std::size_t XmlCharLength(std::string_view s, std::size_t i) noexcept {
+    unsigned code = 0;
+    const std::size_t length = DecodeUtf8(s, i, code);
+    if (length == 1) return (code >= 0x20 || code == '\t' || code == '\n' || code == '\r') ? 1 : 0;
+    if (code == 0xFFFE || code == 0xFFFF) return 0;  // not XML characters
+    return length;
+}
+
+// The name characters of XML 1.0 (fifth edition), without the colon.
+bool IsNameStartCode(unsigned c) noexcept {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || (c >= 0xC0 && c <= 0xD6) ||
+           (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) || (c >= 0x370 && c <= 0x37D) ||
+           (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
+           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
+           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
+}
+bool IsNameCode(unsigned c) noexcept {
+    return IsNameStartCode(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == 0xB7 ||
+           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
 }  // namespace
 
 CXmlTextWriter::CXmlTextWriter() { m_out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"; }
 
+bool CXmlTextWriter::IsValidName(std::string_view name) noexcept {
+    if (name.empty()) return false;
+    for (std::size_t i = 0; i < name.size();) {
+        unsigned code = 0;
+        const std::size_t length = DecodeUtf8(name, i, code);
+        if (length == 0 || !(i == 0 ? IsNameStartCode(code) : IsNameCode(code))) return false;
+        i += length;
+    }
+    return true;
+}
+
 void CXmlTextWriter::CheckName(std::string_view name) {
-    bool valid = !name.empty() && IsNameStart(static_cast<unsigned char>(name[0]));
-    for (std::size_t i = 1; valid && i < name.size(); ++i) valid = IsNameChar(static_cast<unsigned char>(name[i]));
-    if (!valid) throw CLtValidationException("The name [" + std::string(name) + "] is not a valid XML name");
+    if (!IsValidName(name)) throw CLtValidationException("The name [" + std::string(name) + "] is not a valid XML name");
 }
 
 void CXmlTextWriter::Indent(std::size_t depth) { m_out.append(depth * 2, ' '); }

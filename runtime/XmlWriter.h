@@ -31,6 +31,10 @@ public:
     // Hands over the finished document; throws if elements are still open.
     std::string TakeDocument();
 
+    // True when `name` (UTF-8) is an XML name without a colon, the only names
+    // this writer writes (and the reader accepts for elements).
+    static bool IsValidName(std::string_view name) noexcept;
+
 private:
     struct Binding {
         std::string prefix;

@@ -273,3 +273,17 @@ TEST(FrameworkElement, WriteFaultsAreWrapped) {
     EXPECT_EQ(ChainOf([&] { frame->ToXml(); }).front(), testsupport::ConvertOf("Frame"));
     EXPECT_EQ(ChainOf([&] { frame->ToXml(); }).size(), 2u);
 }
+
+TEST(FrameworkSmartPtr, ConvertsToBaseHandles) {
+    CSmartPtr<LtXmlLib3::CXmlObjectBase> base;
+    auto point = gdt::CPoint::CreateInstance();
+    base = point;  // assignment from a derived handle
+    EXPECT_EQ(base.get(), static_cast<LtXmlLib3::CXmlObjectBase*>(point.get()));
+    CSmartPtr<LtXmlLib3::CXmlObjectBase> constructed(point);
+    EXPECT_EQ(constructed.get(), base.get());
+    point = nullptr;
+    EXPECT_EQ(base->GetElementName(), "Point");  // still held
+    EXPECT_TRUE(base);
+    base = nullptr;
+    EXPECT_FALSE(base);
+}

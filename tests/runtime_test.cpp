@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <random>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -75,6 +77,35 @@ TEST(RuntimeConversions, DoubleTextForms) {
                              ".", "-", "1 2", "e5", "1e+", "--1"};
     for (const char* text : refused) {
         EXPECT_THROW(CConversions::r8FromString(text, 2), CLtInvalidValueException) << text;
+    }
+}
+
+TEST(RuntimeConversions, DecimalTextReadsAsTheNearestDouble) {
+    // Every form the reader takes must give the correctly rounded value, the
+    // one std::from_chars gives: short decimals, leading and trailing zeros,
+    // exponents, and more digits than a double holds.
+    std::mt19937_64 random(7);
+    auto digits = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    std::vector<std::string> texts = {"0.001", "123.456e-2", "1000000000000000000000", "0.1e1", "9007199254740993",
+                                      "00012.5000", ".000000000000000000000000001", "1e22", "1e23", "4.9e-324",
+                                      "123456789012345678901234567890", "0.30000000000000004"};
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = digits(1 + random() % 20);
+        if (random() % 2) text.insert(random() % (text.size() + 1), ".");
+        if (text == ".") text = "0";
+        if (random() % 3 == 0) text += "e" + std::string(random() % 2 ? "-" : "") + std::to_string(random() % 40);
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        double expected = 0;
+        const std::string plain = text[0] == '.' ? "0" + text : text;
+        std::from_chars(plain.data(), plain.data() + plain.size(), expected);
+        EXPECT_EQ(Bits(CConversions::r8FromString(text, 2)), Bits(expected)) << text;
+        EXPECT_EQ(Bits(CConversions::r8FromString("-" + text, 2)), Bits(-expected)) << text;
     }
 }
 

@@ -1,0 +1,123 @@
+// Throughput of reading and writing whole documents, beside the floor: expat
+// parsing the same bytes with empty handlers. The documents are the files named
+// in VANTREL_BENCH_FILES (comma separated), made by vantrel_generate.
+
+#include <benchmark/benchmark.h>
+#include <expat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <VantrelLib/VantrelLib.h>
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Label(const std::string& text) { return std::to_string((text.size() + (1 << 19)) >> 20) + "MiB"; }
+
+void XMLCALL OnStart(void*, const XML_Char*, const XML_Char**) {}
+void XMLCALL OnEnd(void*, const XML_Char*) {}
+
+void ExpatFloor(benchmark::State& state, const std::string* text) {
+    for (auto _ : state) {
+        XML_Parser parser = XML_ParserCreateNS(nullptr, ' ');
+        XML_SetElementHandler(parser, OnStart, OnEnd);
+        if (XML_Parse(parser, text->data(), static_cast<int>(text->size()), XML_TRUE) != XML_STATUS_OK)
+            state.SkipWithError("expat refused the document");
+        XML_ParserFree(parser);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text->size()));
+}
+
+void Read(benchmark::State& state, const std::string* text) {
+    for (auto _ : state) {
+        auto root = VantrelLib::CVantrel::CreateInstance();
+        root->FromXml(*text);
+        state.PauseTiming();
+        root = nullptr;  // destruction is measured on its own
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text->size()));
+}
+
+void ReadFile(benchmark::State& state, const std::string* path, std::size_t size) {
+    for (auto _ : state) {
+        auto root = VantrelLib::CVantrel::CreateInstance();
+        root->FromXmlFile(*path);
+        state.PauseTiming();
+        root = nullptr;
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
+}
+
+void Write(benchmark::State& state, const std::string* text) {
+    auto root = VantrelLib::CVantrel::CreateInstance();
+    root->FromXml(*text);
+    for (auto _ : state) benchmark::DoNotOptimize(root->ToXml());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text->size()));
+}
+
+void WriteFile(benchmark::State& state, const std::string* text) {
+    auto root = VantrelLib::CVantrel::CreateInstance();
+    root->FromXml(*text);
+    const std::string path = "/tmp/vantrel-bench-write.xml";
+    for (auto _ : state) root->ToXmlFile(path);
+    std::remove(path.c_str());
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text->size()));
+}
+
+void Destroy(benchmark::State& state, const std::string* text) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto root = VantrelLib::CVantrel::CreateInstance();
+        root->FromXml(*text);
+        state.ResumeTiming();
+        root = nullptr;
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text->size()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> paths;
+    if (const char* files = std::getenv("VANTREL_BENCH_FILES")) {
+        std::stringstream list(files);
+        for (std::string path; std::getline(list, path, ',');)
+            if (!path.empty()) paths.push_back(path);
+    }
+    if (paths.empty()) {
+        std::fprintf(stderr, "Set VANTREL_BENCH_FILES to the documents to measure (bench/run does).\n");
+        return 2;
+    }
+    // Texts live for the whole run; the benchmarks refer to them.
+    static std::vector<std::string> texts;
+    texts.reserve(paths.size());
+    for (const std::string& path : paths) texts.push_back(ReadAll(path));
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string* text = &texts[i];
+        const std::string* path = &paths[i];
+        const std::string label = Label(*text);
+        benchmark::RegisterBenchmark(("ExpatFloor/" + label).c_str(), ExpatFloor, text)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Read/" + label).c_str(), Read, text)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("ReadFile/" + label).c_str(), ReadFile, path, text->size())
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Write/" + label).c_str(), Write, text)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("WriteFile/" + label).c_str(), WriteFile, text)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Destroy/" + label).c_str(), Destroy, text)->Unit(benchmark::kMillisecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

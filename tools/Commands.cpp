@@ -1,0 +1,85 @@
+#include "Commands.h"
+
+#include <SampleShip.h>
+
+#include "DocumentIo.h"
+#include "Summary.h"
+
+namespace VantrelTool {
+
+int WriteOrReport(VantrelLib::CVantrel& document, const std::string& path, const char* command, std::ostream& out,
+                  std::ostream& err) {
+    try {
+        WriteDocument(document, path, out);
+        return kExitOk;
+    } catch (const LtXmlLib3::CLtException& error) {
+        // The messages of a failed write name the file themselves.
+        err << "vantrel " << command << ": " << error.FormatChain();
+    } catch (const std::exception& error) {
+        err << "vantrel " << command << ": " << error.what() << '\n';
+    }
+    return kExitFailure;
+}
+
+namespace {
+
+// Flushes `out`; a failure (a full disk, a closed pipe) is reported on `err`.
+int Flushed(std::ostream& out, std::ostream& err, int status) {
+    if (out.flush()) return status;
+    err << "vantrel: Failed to write to standard output\n";
+    return kExitFailure;
+}
+
+}  // namespace
+
+int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
+    int status = kExitOk;
+    for (const std::string& file : options.files) {
+        const ReadResult read = ReadDocument(file);
+        if (!read.document) {
+            err << read.errors;
+            status = kExitFailure;
+            continue;
+        }
+        const DocumentSummary summary = Summarize(*read.document);
+        out << DisplayName(file) << ": ok: " << FormatLine(summary) << '\n';
+    }
+    return Flushed(out, err, status);
+}
+
+int RunFormat(const FormatOptions& options, std::ostream& out, std::ostream& err) {
+    if (options.inPlace && options.file == "-") {
+        err << "vantrel format: --in-place needs a file, not standard input\n";
+        return kExitUsage;
+    }
+    const ReadResult read = ReadDocument(options.file);
+    if (!read.document) {
+        err << read.errors;
+        return kExitFailure;
+    }
+    return WriteOrReport(*read.document, options.inPlace ? options.file : options.output, "format", out, err);
+}
+
+int RunStats(const StatsOptions& options, std::ostream& out, std::ostream& err) {
+    const ReadResult read = ReadDocument(options.file);
+    if (!read.document) {
+        err << read.errors;
+        return kExitFailure;
+    }
+    const DocumentSummary summary = Summarize(*read.document);
+    if (options.json) {
+        nlohmann::ordered_json json{{"file", DisplayName(options.file)}};
+        json.update(ToJson(summary));
+        out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    } else {
+        out << DisplayName(options.file) << ": " << FormatTable(summary);
+    }
+    return Flushed(out, err, kExitOk);
+}
+
+int RunSample(const SampleOptions& options, std::ostream& out, std::ostream& err) {
+    auto document = VantrelSample::BuildSampleShip();
+    return WriteOrReport(*document, options.output, "sample", out, err);
+}
+
+}  // namespace VantrelTool

@@ -1,0 +1,56 @@
+#pragma once
+// The subcommands of `vantrel`, each a function of its options and the two
+// output streams, returning the process exit status.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <VantrelLib/VantrelLib.h>
+
+namespace VantrelTool {
+
+// Exit statuses of every subcommand.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;  // a document could not be read or written
+constexpr int kExitUsage = 2;    // the command line was wrong
+
+struct CheckOptions {
+    std::vector<std::string> files;
+};
+
+struct FormatOptions {
+    std::string file;
+    std::string output = "-";
+    bool inPlace = false;
+};
+
+struct StatsOptions {
+    std::string file;
+    bool json = false;
+};
+
+struct SampleOptions {
+    std::string output = "-";
+};
+
+// Reads every file: one summary line on `out` for each good one, the whole
+// chain of messages on `err` for each bad one. 1 when any file is bad.
+int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
+
+// Reads the file and writes it back in the library's form, to `options.output`
+// ("-": `out`) or over the file itself. Nothing is written when the file is bad.
+int RunFormat(const FormatOptions& options, std::ostream& out, std::ostream& err);
+
+// Reads the file and prints its counts and totals, as a table or as JSON.
+int RunStats(const StatsOptions& options, std::ostream& out, std::ostream& err);
+
+// Writes `document` to `path` ("-": `out`); a failure is reported on `err` as
+// "vantrel COMMAND: message" and gives kExitFailure.
+int WriteOrReport(VantrelLib::CVantrel& document, const std::string& path, const char* command, std::ostream& out,
+                  std::ostream& err);
+
+// Writes the bundled sample document.
+int RunSample(const SampleOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace VantrelTool

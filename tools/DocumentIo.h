@@ -1,0 +1,34 @@
+#pragma once
+// Reading and writing whole documents for the subcommands. The path "-"
+// stands for standard input or output.
+
+#include <ostream>
+#include <string>
+
+#include <VantrelLib/VantrelLib.h>
+
+namespace VantrelTool {
+
+// The name a path goes by in messages ("<stdin>" for "-").
+std::string DisplayName(const std::string& path);
+
+// A document read from a file, or why it could not be read.
+struct ReadResult {
+    LtXmlLib3::CSmartPtr<VantrelLib::CVantrel> document;  // null when the read failed
+    // The whole chain of messages, outermost first, one "FILE:LINE: message"
+    // line each (the line is left out where it is unknown). Empty on success.
+    std::string errors;
+};
+
+// Reads `path` into a new document. Every fault of the file or of the document
+// (unreadable, malformed, not a "Vantrel" document, structurally wrong) is
+// reported in the result, never thrown.
+ReadResult ReadDocument(const std::string& path);
+
+// Writes `document` in the library's form to `path`, or to `out` for "-". A
+// file is replaced only once the whole document is written. Throws
+// LtXmlLib3::CLtException when the tree cannot be written or the file cannot
+// be replaced, std::runtime_error when `out` fails.
+void WriteDocument(VantrelLib::CVantrel& document, const std::string& path, std::ostream& out);
+
+}  // namespace VantrelTool

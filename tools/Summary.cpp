@@ -1,0 +1,305 @@
+#include "Summary.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+namespace VantrelTool {
+
+namespace {
+
+using LtXmlLib3::CSmartPtr;
+
+// Widens `span` (or starts it) to take in `value`.
+void Extend(std::optional<Span>& span, double value) {
+    if (!span)
+        span = Span{value, value};
+    else
+        span = Span{std::min(span->from, value), std::max(span->to, value)};
+}
+
+template <class Collection>
+int CountOf(const CSmartPtr<Collection>& collection) {
+    return collection ? collection->GetCount() : 0;
+}
+
+GeneralDataSummary SummarizeGeneralData(const VantrelLib::CGeneralData& data) {
+    GeneralDataSummary summary;
+    summary.principalDimension = data.GetPrincipalDimension() != nullptr;
+    summary.generalConstants = data.GetGeneralConstants() != nullptr;
+    if (const auto files = data.GetAttachedFiles()) {
+        summary.attachedFiles = (files->GetFrameTable() ? 1 : 0) + (files->GetFiniteElement() ? 1 : 0) +
+                                (files->GetHullformDescription() ? 1 : 0) +
+                                (files->GetFiniteElementExport() ? 1 : 0);
+    }
+    if (const auto table = data.GetFrameTable()) {
+        summary.frameTable = true;
+        const auto entries = table->GetFrameEntry();
+        summary.frames = entries->GetCount();
+        if (summary.frames > 0)
+            summary.frameNumbers = Span{entries->Item(0)->GetNo(), entries->Item(summary.frames - 1)->GetNo()};
+        const auto pp1 = table->GetFrameNoPP1();
+        const auto pp2 = table->GetFrameNoPP2();
+        if (pp1->IsValidCoordinate() && pp2->IsValidCoordinate())
+            summary.frameCoordinates = Span{pp1->GetCoordinate(), pp2->GetCoordinate()};
+    }
+    return summary;
+}
+
+LoadcaseDataSummary SummarizeLoadcaseData(const VantrelLib::CLoadcaseData& data) {
+    LoadcaseDataSummary summary;
+    if (const auto input = data.GetLoadcaseInput()) {
+        summary.loadcaseInput = true;
+        summary.unitLoadCases = CountOf(input->GetUnitLoadCase());
+    }
+    if (const auto envelopes = data.GetLoadEnvelopes()) {
+        summary.loadEnvelopes = true;
+        for (const auto& position : *envelopes->GetLongitudinalPosition()) {
+            ++summary.positions;
+            Extend(summary.xPositions, position->GetXPosition());
+        }
+    }
+    return summary;
+}
+
+MassesSummary SummarizeMasses(const VantrelLib::CMasses& masses) {
+    MassesSummary summary;
+    if (const auto boxes = masses.GetMassBoxes()) {
+        for (const auto& box : *boxes->GetBoxEntry()) {
+            ++summary.boxMasses;
+            summary.boxMassTotal += box->GetMass();
+        }
+    }
+    if (const auto groups = masses.GetMassElementGroups())
+        summary.elementGroupMasses = CountOf(groups->GetElementGroupEntry());
+    if (const auto tanks = masses.GetMassTanks()) summary.tankMasses = CountOf(tanks->GetTankEntry());
+    if (const auto containers = masses.GetMassContainer()) {
+        for (const auto& container : *containers->GetContainerEntry()) {
+            ++summary.containerMasses;
+            summary.containerRows += CountOf(container->GetRow());
+        }
+    }
+    if (const auto assembled = masses.GetMassAssembled()) {
+        for (const auto& entry : *assembled->GetAssembledEntry()) {
+            ++summary.assembledMasses;
+            summary.assembledMassTotal += entry->GetMass();
+            summary.restEntries += CountOf(entry->GetContainerEntry()) + CountOf(entry->GetBoxEntry()) +
+                                   CountOf(entry->GetTankEntry()) + CountOf(entry->GetElementgroupEntry()) +
+                                   CountOf(entry->GetAssembledEntry());
+        }
+    }
+    return summary;
+}
+
+HydrodynamicSummary SummarizeHydrodynamic(const VantrelLib::CHydrodynamic& hydrodynamic) {
+    HydrodynamicSummary summary;
+    for (const auto& dataSet : *hydrodynamic.GetMassDistribution()) {
+        ++summary.dataSets;
+        summary.scanBlocks += CountOf(dataSet->GetScan()->GetScanBlock());
+        for (const auto& select : *dataSet->GetSelect()->GetSelectEntry()) {
+            ++summary.selectEntries;
+            const std::string branch = select->GetChoiceSelectedElement();
+            if (branch == "Factor") ++summary.factorSelections;
+            if (branch == "Wave") ++summary.waveSelections;
+        }
+    }
+    return summary;
+}
+
+std::string Plural(int count, const std::string& one, const std::string& many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string SpanText(const std::optional<Span>& span) {
+    return span ? FormatNumber(span->from) + " .. " + FormatNumber(span->to) : std::string("unknown");
+}
+
+nlohmann::ordered_json SpanJson(const std::optional<Span>& span) {
+    if (!span) return nullptr;
+    return {{"from", span->from}, {"to", span->to}};
+}
+
+// One row of the stats table.
+struct Row {
+    std::string section;
+    std::string item;
+    std::string count;
+    std::string detail;
+};
+
+std::vector<Row> TableRows(const DocumentSummary& summary) {
+    std::vector<Row> rows;
+    auto add = [&rows](const std::string& section, const std::string& item, const std::string& count,
+                       const std::string& detail = std::string()) {
+        rows.push_back({section, item, count, detail});
+    };
+    auto n = [](int value) { return std::to_string(value); };
+
+    if (const auto& general = summary.generalData) {
+        add("GeneralData", "principal dimensions", general->principalDimension ? "yes" : "no");
+        add("GeneralData", "general constants", general->generalConstants ? "yes" : "no");
+        add("GeneralData", "attached files", n(general->attachedFiles));
+        if (general->frameTable)
+            add("GeneralData", "frames", n(general->frames),
+                "No " + SpanText(general->frameNumbers) + "; PP1..PP2 coordinates " +
+                    SpanText(general->frameCoordinates));
+        else
+            add("GeneralData", "frames", "-", "no frame table");
+    } else {
+        add("GeneralData", "absent", "-");
+    }
+
+    if (const auto& loadcases = summary.loadcaseData) {
+        add("LoadcaseData", "load cases", n(loadcases->LoadCases()),
+            loadcases->loadcaseInput ? "base 1, unit " + n(loadcases->unitLoadCases) : "no load case input");
+        add("LoadcaseData", "positions", n(loadcases->positions),
+            loadcases->loadEnvelopes ? "XPosition " + SpanText(loadcases->xPositions) : "no load envelopes");
+    } else {
+        add("LoadcaseData", "absent", "-");
+    }
+
+    if (const auto& masses = summary.masses) {
+        add("Masses", "box masses", n(masses->boxMasses), "total mass " + FormatNumber(masses->boxMassTotal));
+        add("Masses", "element group masses", n(masses->elementGroupMasses));
+        add("Masses", "tank masses", n(masses->tankMasses));
+        add("Masses", "container masses", n(masses->containerMasses), Plural(masses->containerRows, "row", "rows"));
+        add("Masses", "assembled masses", n(masses->assembledMasses),
+            "total mass " + FormatNumber(masses->assembledMassTotal) + "; " +
+                Plural(masses->restEntries, "rest entry", "rest entries"));
+    } else {
+        add("Masses", "absent", "-");
+    }
+
+    if (const auto& hydrodynamic = summary.hydrodynamic) {
+        add("Hydrodynamic", "data sets", n(hydrodynamic->dataSets));
+        add("Hydrodynamic", "scan blocks", n(hydrodynamic->scanBlocks));
+        add("Hydrodynamic", "select entries", n(hydrodynamic->selectEntries),
+            "factor " + n(hydrodynamic->factorSelections) + ", wave " + n(hydrodynamic->waveSelections));
+    } else {
+        add("Hydrodynamic", "absent", "-");
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::vector<std::string> DocumentSummary::Sections() const {
+    std::vector<std::string> names;
+    if (generalData) names.push_back("GeneralData");
+    if (loadcaseData) names.push_back("LoadcaseData");
+    if (masses) names.push_back("Masses");
+    if (hydrodynamic) names.push_back("Hydrodynamic");
+    return names;
+}
+
+DocumentSummary Summarize(const VantrelLib::CVantrel& document) {
+    DocumentSummary summary;
+    summary.schemaVersion = document.GetSchemaVersion();
+    if (const auto general = document.GetGeneralData()) summary.generalData = SummarizeGeneralData(*general);
+    if (const auto loadcases = document.GetLoadcaseData()) summary.loadcaseData = SummarizeLoadcaseData(*loadcases);
+    if (const auto masses = document.GetMasses()) summary.masses = SummarizeMasses(*masses);
+    if (const auto hydrodynamic = document.GetHydrodynamic())
+        summary.hydrodynamic = SummarizeHydrodynamic(*hydrodynamic);
+    return summary;
+}
+
+std::string FormatNumber(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.12g", value);
+    return text;
+}
+
+std::string FormatLine(const DocumentSummary& summary) {
+    std::ostringstream line;
+    const auto sections = summary.Sections();
+    line << "sections ";
+    if (sections.empty()) line << "none";
+    for (std::size_t i = 0; i < sections.size(); ++i) line << (i ? ", " : "") << sections[i];
+
+    const MassesSummary masses = summary.masses.value_or(MassesSummary{});
+    line << "; " << Plural(summary.Frames(), "frame", "frames") << ", "
+         << Plural(summary.LoadCases(), "load case", "load cases") << ", "
+         << Plural(summary.Positions(), "position", "positions") << "; masses: " << masses.boxMasses << " box, "
+         << masses.elementGroupMasses << " element group, " << masses.tankMasses << " tank, "
+         << masses.containerMasses << " container, " << masses.assembledMasses << " assembled; "
+         << Plural(summary.DataSets(), "data set", "data sets");
+    return line.str();
+}
+
+std::string FormatTable(const DocumentSummary& summary) {
+    const std::vector<Row> rows = TableRows(summary);
+    const Row heading{"Section", "Item", "Count", "Details"};
+    std::size_t sectionWidth = heading.section.size(), itemWidth = heading.item.size(),
+                countWidth = heading.count.size();
+    for (const Row& row : rows) {
+        sectionWidth = std::max(sectionWidth, row.section.size());
+        itemWidth = std::max(itemWidth, row.item.size());
+        countWidth = std::max(countWidth, row.count.size());
+    }
+
+    std::ostringstream table;
+    table << "schemaVersion \"" << summary.schemaVersion << "\"\n";
+    auto print = [&](const Row& row, bool showSection) {
+        std::string line = showSection ? row.section : std::string();
+        line.resize(sectionWidth + 2, ' ');
+        line += row.item;
+        line.resize(sectionWidth + 2 + itemWidth + 2, ' ');
+        line += std::string(countWidth - row.count.size(), ' ') + row.count;  // counts align right
+        if (!row.detail.empty()) line += "  " + row.detail;
+        table << line << '\n';
+    };
+    print(heading, true);
+    // The section name stands on its first row only.
+    for (std::size_t i = 0; i < rows.size(); ++i) print(rows[i], i == 0 || rows[i - 1].section != rows[i].section);
+    return table.str();
+}
+
+nlohmann::ordered_json ToJson(const DocumentSummary& summary) {
+    nlohmann::ordered_json json;
+    json["schemaVersion"] = summary.schemaVersion;
+    json["sections"] = summary.Sections();
+
+    json["generalData"] = nullptr;
+    if (const auto& general = summary.generalData) {
+        nlohmann::ordered_json frameTable = nullptr;
+        if (general->frameTable)
+            frameTable = {{"frames", general->frames},
+                          {"frameNumbers", SpanJson(general->frameNumbers)},
+                          {"coordinates", SpanJson(general->frameCoordinates)}};
+        json["generalData"] = {{"principalDimension", general->principalDimension},
+                               {"generalConstants", general->generalConstants},
+                               {"attachedFiles", general->attachedFiles},
+                               {"frameTable", frameTable}};
+    }
+
+    json["loadcaseData"] = nullptr;
+    if (const auto& loadcases = summary.loadcaseData)
+        json["loadcaseData"] = {{"loadCases", loadcases->LoadCases()},
+                                {"baseLoadCase", loadcases->loadcaseInput},
+                                {"unitLoadCases", loadcases->unitLoadCases},
+                                {"positions", loadcases->positions},
+                                {"xPositions", SpanJson(loadcases->xPositions)}};
+
+    json["masses"] = nullptr;
+    if (const auto& masses = summary.masses)
+        json["masses"] = {
+            {"box", {{"count", masses->boxMasses}, {"totalMass", masses->boxMassTotal}}},
+            {"elementGroup", {{"count", masses->elementGroupMasses}}},
+            {"tank", {{"count", masses->tankMasses}}},
+            {"container", {{"count", masses->containerMasses}, {"rows", masses->containerRows}}},
+            {"assembled",
+             {{"count", masses->assembledMasses},
+              {"totalMass", masses->assembledMassTotal},
+              {"restEntries", masses->restEntries}}}};
+
+    json["hydrodynamic"] = nullptr;
+    if (const auto& hydrodynamic = summary.hydrodynamic)
+        json["hydrodynamic"] = {{"dataSets", hydrodynamic->dataSets},
+                                {"scanBlocks", hydrodynamic->scanBlocks},
+                                {"selectEntries", hydrodynamic->selectEntries},
+                                {"factorSelections", hydrodynamic->factorSelections},
+                                {"waveSelections", hydrodynamic->waveSelections}};
+    return json;
+}
+
+}  // namespace VantrelTool
