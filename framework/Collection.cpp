@@ -16,6 +16,7 @@ const LtXmlLib3::CXmlElement* CCollection::FromXml_Int(const LtXmlLib3::CXmlElem
     while (cursor != nullptr && cursor->GetLocalName() == name) {
         LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> item = NewItem(cursor);
         if (!item) break;  // an item of no known class is left to the owner
+        item->MarkJustInitialised();
         LtXmlLib3::CXmlObjectBase::FromXml_Int(item, cursor, cursor->GetFirstElement());
         Append(item);
         FireOnCollectionChange();

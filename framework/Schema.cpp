@@ -97,11 +97,14 @@ const CXmlElement* ChildRow::Read(void* self, const CXmlElement* element, const 
         case Kind::Required:
             if (cursor == nullptr || cursor->GetLocalName() != m_name)
                 Fail(std::string("Failed to find a required element [") + Name() + "]", cursor ? cursor : element);
+            // Reset with its parent at the start of this read.
+            Get(self)->MarkJustInitialised();
             CXmlObjectBase::FromXml_Int(Get(self), cursor, cursor->GetFirstElement());
             return cursor->GetNextSiblingElement();
         case Kind::Optional: {
             if (cursor == nullptr || cursor->GetLocalName() != m_name) return cursor;
             CSmartPtr<CXmlObjectBase> child = Create();
+            child->MarkJustInitialised();
             Put(self, child);
             CXmlObjectBase::FromXml_Int(child, cursor, cursor->GetFirstElement());
             return cursor->GetNextSiblingElement();
@@ -175,6 +178,7 @@ const CXmlElement* ChoiceRow::Read(void* self, const CXmlElement* element, const
              "populated",
              cursor ? cursor : element);
     CSmartPtr<CXmlObjectBase> chosen = branch->Create();
+    chosen->MarkJustInitialised();
     Choose(self, branch->Name(), chosen);
     CXmlObjectBase::FromXml_Int(chosen, cursor, cursor->GetFirstElement());
     return cursor->GetNextSiblingElement();
@@ -233,7 +237,7 @@ void ElementSchema::ToXml(void* self, CXmlObjectBase& base, CXmlTextWriter* writ
 
 const CXmlElement* ElementSchema::FromXml(void* self, CXmlObjectBase& base, const CXmlElement* element,
                                           const CXmlElement* firstChild) const {
-    ResetValues(self);  // Init, with the element name read
+    if (!base.TakeJustInitialised()) ResetValues(self);  // Init, with the element name read
     CXmlObjectBase::SetElementName(&base, element->GetLocalName());
     try {
         ReadAttributes(self, element);
@@ -250,11 +254,17 @@ const CXmlElement* ElementSchema::FromXml(void* self, CXmlObjectBase& base, cons
 
 void ElementSchema::ReadAttributes(void* self, const CXmlElement* element) const {
     std::uint64_t seen = 0;  // bit i: attribute row i was read
+    std::size_t next = 0;    // the row expected next
     for (const LtXmlLib3::CXmlAttribute& attribute : element->GetAttributes()) {
-        if (CXmlObjectBase::IsNamespaceAttribute(attribute)) continue;
+        if (!attribute.GetNamespaceUri().empty() && CXmlObjectBase::IsNamespaceAttribute(attribute)) continue;
         const std::string_view name = attribute.GetLocalName();
-        std::size_t index = 0;
-        while (index < attributes.size() && name != attributes[index]->NameView()) ++index;
+        // Documents list attributes in schema order: try the row after the last one first.
+        std::size_t index = next;
+        if (index >= attributes.size() || name != attributes[index]->NameView()) {
+            index = 0;
+            while (index < attributes.size() && name != attributes[index]->NameView()) ++index;
+        }
+        if (index == attributes.size() && CXmlObjectBase::IsNamespaceAttribute(attribute)) continue;
         if (index == attributes.size())
             Fail(FormatString("Unexpected Attribute [%s] found.", std::string(name).c_str()), element);
         try {
@@ -264,6 +274,7 @@ void ElementSchema::ReadAttributes(void* self, const CXmlElement* element) const
             throw;
         }
         seen |= std::uint64_t{1} << index;
+        next = index + 1;
     }
     for (std::size_t index = 0; index < attributes.size(); ++index)
         if (attributes[index]->IsRequired() && (seen & (std::uint64_t{1} << index)) == 0)

@@ -29,7 +29,7 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
         if (from >= text.size()) return std::string("<end of text>");
         return text.substr(from, text.find('\n', from) - from);
     };
-    const std::size_t line = static_cast<std::size_t>(std::count(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(from), '\n')) + 1;
+    const auto line = std::count(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(from), '\n') + 1;
     return "first difference at byte " + std::to_string(offset) + ", line " + std::to_string(line) +
            "\n  first write:  " + lineOf(a) + "\n  second write: " + lineOf(b);
 }

@@ -1,5 +1,6 @@
 #include "VantrelLib/runtime/Conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdarg>
@@ -157,6 +158,40 @@ void AppendInteger(Int value, std::string& out) {
     out.append(buffer, end);
 }
 
+// Values with few decimals (12.5, -0.375, 4000) are most of what engineering
+// programs write: when the value is m / 10^k exactly as IEEE division gives it,
+// for a whole m below 2^53 and the smallest such k up to 8, the text of m with
+// k decimals reads back to the same bits and no shorter text does. Appends it
+// and returns true; returns false for every other value.
+bool AppendShortDecimal(double value, std::string& out) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-5 && magnitude < 1e15)) return false;
+    for (int k = 0; k <= 8; ++k) {
+        const double scaled = magnitude * kPowersOfTen[k];
+        if (scaled >= 9007199254740992.0) return false;  // 2^53
+        const double whole = std::nearbyint(scaled);
+        if (whole / kPowersOfTen[k] != magnitude) continue;
+        char digits[24];
+        auto [end, error] = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(whole));
+        (void)error;
+        const std::size_t count = static_cast<std::size_t>(end - digits);
+        if (std::signbit(value)) out += '-';
+        if (k == 0) {
+            out.append(digits, count);
+        } else if (count > static_cast<std::size_t>(k)) {
+            out.append(digits, count - k);
+            out += '.';
+            out.append(digits + count - k, static_cast<std::size_t>(k));
+        } else {
+            out += "0.";
+            out.append(static_cast<std::size_t>(k) - count, '0');
+            out.append(digits, count);
+        }
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string_view CWhitespaceUtils::Trim(std::string_view text) noexcept {
@@ -206,9 +241,40 @@ void CConversions::r8ToString(double value, std::string& out) {
     } else if (std::isinf(value)) {
         out += value < 0 ? "-INF" : "INF";
     } else {
-        char buffer[32];
+        if (AppendShortDecimal(value, out)) return;
+        // The shortest text that reads back to the same bits; plain decimals for
+        // the magnitudes people write that way (-300000 rather than -3e+05).
+        char buffer[64];
         auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
         (void)error;
+        const double magnitude = std::fabs(value);
+        char* e = std::find(buffer, end, 'e');
+        if (e != end && magnitude >= 1e-5 && magnitude < 1e16) {
+            // d[.ddd]e±XX: the same digits, with the point moved.
+            const bool negative = buffer[0] == '-';
+            char digitBuffer[32];
+            std::size_t count = 0;
+            for (char* p = buffer + (negative ? 1 : 0); p != e; ++p)
+                if (*p != '.') digitBuffer[count++] = *p;
+            const std::string_view digits(digitBuffer, count);
+            int exponent = 0;
+            std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+            const int point = exponent + 1;  // digits before the point
+            if (negative) out += '-';
+            if (point <= 0) {
+                out += "0.";
+                out.append(static_cast<std::size_t>(-point), '0');
+                out += digits;
+            } else if (static_cast<std::size_t>(point) >= digits.size()) {
+                out += digits;
+                out.append(static_cast<std::size_t>(point) - digits.size(), '0');
+            } else {
+                out += digits.substr(0, static_cast<std::size_t>(point));
+                out += '.';
+                out += digits.substr(static_cast<std::size_t>(point));
+            }
+            return;
+        }
         out.append(buffer, end);
     }
 }

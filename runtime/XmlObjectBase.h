@@ -43,6 +43,14 @@ public:
     }
     // The number of references held on this object.
     std::int32_t GetRefCount() const noexcept { return m_refCount; }
+    // Marks an object that is in its Init state and is about to be read: the
+    // read need not reset it again. Taking the mark clears it.
+    void MarkJustInitialised() noexcept { m_justInitialised = true; }
+    bool TakeJustInitialised() noexcept {
+        const bool mark = m_justInitialised;
+        m_justInitialised = false;
+        return mark;
+    }
 
     // The name this object's element is written under and was read from.
     const std::string& GetElementName() const noexcept { return m_elementName; }
@@ -102,6 +110,7 @@ protected:
 private:
     std::string m_elementName;
     std::int32_t m_refCount = 0;
+    bool m_justInitialised = false;
 };
 
 // Base of every collection: the items, in insertion order, and the occurrence

@@ -1,5 +1,7 @@
 #include "VantrelLib/runtime/XmlWriter.h"
 
+#include <algorithm>
+
 #include "VantrelLib/runtime/Exceptions.h"
 #include "VantrelLib/runtime/XmlObjectBase.h"
 
@@ -65,10 +67,59 @@ bool IsNameCode(unsigned c) noexcept {
 
 }  // namespace
 
-CXmlTextWriter::CXmlTextWriter() { m_out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"; }
+namespace {
+
+constexpr std::size_t kSinkPiece = std::size_t{1} << 20;
+
+// Bytes an attribute value cannot carry as they are: markup, control
+// characters, and the start of every multi-byte character (checked as UTF-8).
+struct NeedsCareTable {
+    bool value[256] = {};
+    constexpr NeedsCareTable() {
+        for (int c = 0; c < 256; ++c) value[c] = c < 0x20 || c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"';
+    }
+    constexpr bool operator[](unsigned char c) const { return value[c]; }
+};
+constexpr NeedsCareTable kNeedsCare;
+
+// ASCII name characters, at the start of a name and after it.
+struct NameTable {
+    bool value[256] = {};
+    constexpr explicit NameTable(bool start) {
+        for (int c = 0; c < 128; ++c)
+            value[c] = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
+                       (!start && ((c >= '0' && c <= '9') || c == '-' || c == '.'));
+    }
+    constexpr bool operator[](unsigned char c) const { return value[c]; }
+};
+constexpr NameTable kAsciiNameStart(true);
+constexpr NameTable kAsciiNameChar(false);
+
+}  // namespace
+
+CXmlTextWriter::CXmlTextWriter() { Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"); }
+
+CXmlTextWriter::CXmlTextWriter(Sink sink) : m_sink(std::move(sink)) {
+    Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+}
+
+void CXmlTextWriter::Grow(std::size_t more) {
+    if (m_sink && m_size >= kSinkPiece) {
+        m_sink(std::string_view(m_out.data(), m_size));
+        m_size = 0;
+        if (more <= m_out.size()) return;
+    }
+    m_out.resize(std::max({m_size + more, 2 * m_out.size(), std::size_t{4096}}));
+}
 
 bool CXmlTextWriter::IsValidName(std::string_view name) noexcept {
     if (name.empty()) return false;
+    // Nearly every name is ASCII: letters, digits, '_', '-', '.'.
+    std::size_t plain = kAsciiNameStart[static_cast<unsigned char>(name[0])] ? 1 : 0;
+    if (plain == 1)
+        while (plain < name.size() && kAsciiNameChar[static_cast<unsigned char>(name[plain])]) ++plain;
+    if (plain == name.size()) return true;
+    if (static_cast<unsigned char>(name[plain]) < 0x80) return false;
     for (std::size_t i = 0; i < name.size();) {
         unsigned code = 0;
         const std::size_t length = DecodeUtf8(name, i, code);
@@ -79,14 +130,13 @@ bool CXmlTextWriter::IsValidName(std::string_view name) noexcept {
 }
 
 void CXmlTextWriter::CheckName(std::string_view name) {
-    if (!IsValidName(name)) throw CLtValidationException("The name [" + std::string(name) + "] is not a valid XML name");
+    if (!IsValidName(name))
+        throw CLtValidationException("The name [" + std::string(name) + "] is not a valid XML name");
 }
-
-void CXmlTextWriter::Indent(std::size_t depth) { m_out.append(depth * 2, ' '); }
 
 void CXmlTextWriter::CloseStartTag() {
     if (m_startTagOpen) {
-        m_out += ">\n";
+        Append(">\n");
         m_startTagOpen = false;
     }
 }
@@ -100,11 +150,11 @@ const std::string* CXmlTextWriter::FindPrefix(std::string_view uri) const {
 }
 
 void CXmlTextWriter::Declare(std::string_view prefix, std::string_view uri) {
-    m_out += " xmlns:";
-    m_out += prefix;
-    m_out += "=\"";
+    Append(" xmlns:");
+    Append(prefix);
+    Append("=\"");
     AppendEscaped(uri, "namespace declaration");
-    m_out += '"';
+    Append('"');
     m_bindings.push_back(Binding{std::string(prefix), std::string(uri), m_openElements.size()});
 }
 
@@ -117,7 +167,7 @@ void CXmlTextWriter::WriteStartElement(std::string_view localName, std::string_v
     CheckName(localName);
     CloseStartTag();
     Indent(m_openElements.size());
-    std::string qualified;
+    const std::size_t nameOffset = m_names.size();
     if (!namespaceUri.empty()) {
         const std::string* prefix = FindPrefix(namespaceUri);
         if (prefix == nullptr) {
@@ -125,13 +175,14 @@ void CXmlTextWriter::WriteStartElement(std::string_view localName, std::string_v
                                         std::string(namespaceUri), 0});
             prefix = &m_pending.back().prefix;
         }
-        qualified = *prefix;
-        qualified += ':';
+        m_names += *prefix;
+        m_names += ':';
     }
-    qualified += localName;
-    m_out += '<';
-    m_out += qualified;
-    m_openElements.push_back(std::move(qualified));
+    m_names += localName;
+    const std::size_t nameLength = m_names.size() - nameOffset;
+    Append('<');
+    Append(std::string_view(m_names.data() + nameOffset, nameLength));
+    m_openElements.push_back(Open{nameOffset, nameLength});
     for (const Binding& binding : m_pending) Declare(binding.prefix, binding.uri);
     m_pending.clear();
     m_startTagOpen = true;
@@ -142,11 +193,11 @@ void CXmlTextWriter::WriteAttributeString(std::string_view localName, std::strin
     if (!m_startTagOpen) throw CLtValidationException("An attribute can only be written right after its element is started");
     if (!namespaceUri.empty()) throw CLtValidationException("Attributes are written without a namespace");
     CheckName(localName);
-    m_out += ' ';
-    m_out += localName;
-    m_out += "=\"";
+    Append(' ');
+    Append(localName);
+    Append("=\"");
     AppendEscaped(value, localName);
-    m_out += '"';
+    Append('"');
 }
 
 void CXmlTextWriter::WriteAttributeType(std::string_view typeNamespace, std::string_view typeName) {
@@ -167,33 +218,43 @@ void CXmlTextWriter::WriteAttributeType(std::string_view typeNamespace, std::str
         typePrefix = *bound + ":";
     }
     const std::string xsPrefix = *prefix;
-    m_out += ' ';
-    m_out += xsPrefix;
-    m_out += ":type=\"";
-    m_out += typePrefix;
-    m_out += typeName;
-    m_out += '"';
+    Append(' ');
+    Append(xsPrefix);
+    Append(":type=\"");
+    Append(typePrefix);
+    Append(typeName);
+    Append('"');
 }
 
 void CXmlTextWriter::WriteEndElement() {
     if (m_openElements.empty()) throw CLtValidationException("WriteEndElement without an open element");
+    const Open open = m_openElements.back();
     if (m_startTagOpen) {
-        m_out += "/>\n";
+        Append("/>\n");
         m_startTagOpen = false;
     } else {
         Indent(m_openElements.size() - 1);
-        m_out += "</";
-        m_out += m_openElements.back();
-        m_out += ">\n";
+        Append("</");
+        Append(std::string_view(m_names.data() + open.nameOffset, open.nameLength));
+        Append(">\n");
     }
     const std::size_t depth = m_openElements.size();
     while (!m_bindings.empty() && m_bindings.back().depth == depth) m_bindings.pop_back();
     m_openElements.pop_back();
+    m_names.resize(open.nameOffset);
 }
 
 std::string CXmlTextWriter::TakeDocument() {
     if (!m_openElements.empty()) throw CLtValidationException("The document still has open elements");
+    m_out.resize(m_size);
+    m_size = 0;
     return std::move(m_out);
+}
+
+void CXmlTextWriter::Flush() {
+    if (!m_openElements.empty()) throw CLtValidationException("The document still has open elements");
+    if (m_sink && m_size > 0) m_sink(std::string_view(m_out.data(), m_size));
+    m_size = 0;
 }
 
 void CXmlTextWriter::AppendEscaped(std::string_view value, std::string_view context) {
@@ -201,23 +262,19 @@ void CXmlTextWriter::AppendEscaped(std::string_view value, std::string_view cont
     while (i < value.size()) {
         // Copy the run of characters that need no escaping in one go.
         std::size_t run = i;
-        while (run < value.size()) {
-            const unsigned char c = static_cast<unsigned char>(value[run]);
-            if (c < 0x20 || c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"') break;
-            ++run;
-        }
-        m_out.append(value.data() + i, run - i);
+        while (run < value.size() && !kNeedsCare[static_cast<unsigned char>(value[run])]) ++run;
+        Append(value.substr(i, run - i));
         i = run;
         if (i == value.size()) break;
         const char c = value[i];
         switch (c) {
-            case '&': m_out += "&amp;"; ++i; continue;
-            case '<': m_out += "&lt;"; ++i; continue;
-            case '>': m_out += "&gt;"; ++i; continue;
-            case '"': m_out += "&quot;"; ++i; continue;
-            case '\t': m_out += "&#9;"; ++i; continue;
-            case '\n': m_out += "&#10;"; ++i; continue;
-            case '\r': m_out += "&#13;"; ++i; continue;
+            case '&': Append("&amp;"); ++i; continue;
+            case '<': Append("&lt;"); ++i; continue;
+            case '>': Append("&gt;"); ++i; continue;
+            case '"': Append("&quot;"); ++i; continue;
+            case '\t': Append("&#9;"); ++i; continue;
+            case '\n': Append("&#10;"); ++i; continue;
+            case '\r': Append("&#13;"); ++i; continue;
             default: break;
         }
         const std::size_t length = XmlCharLength(value, i);
@@ -228,7 +285,7 @@ void CXmlTextWriter::AppendEscaped(std::string_view value, std::string_view cont
                 "0123456789ABCDEF"[byte >> 4] + "0123456789ABCDEF"[byte & 15] + " at offset " + std::to_string(i) +
                 (byte < 0x20 ? " is a control character" : " is not valid UTF-8 text"));
         }
-        m_out.append(value.data() + i, length);
+        Append(value.substr(i, length));
         i += length;
     }
 }

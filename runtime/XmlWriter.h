@@ -3,6 +3,8 @@
 // one element a line. Values are escaped so that a parser gives back the exact
 // bytes; text XML cannot carry is refused with CLtValidationException.
 
+#include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,8 +13,14 @@ namespace LtXmlLib3 {
 
 class CXmlTextWriter {
 public:
-    // Starts a document with the XML declaration.
+    // Receives the text in pieces while a large document is written.
+    using Sink = std::function<void(std::string_view)>;
+
+    // Starts a document with the XML declaration, kept in memory.
     CXmlTextWriter();
+    // The same, handing the text to `sink` in pieces of about a mebibyte as it is
+    // written (call Flush() at the end). A sink may throw to stop the writing.
+    explicit CXmlTextWriter(Sink sink);
 
     // Starts an element. A non-empty `namespaceUri` is written with the prefix
     // bound to it (declared here when none is in scope).
@@ -26,10 +34,12 @@ public:
     // `typeNamespace`, "" for none) with the prefix bound to that namespace.
     void WriteAttributeType(std::string_view typeNamespace, std::string_view typeName);
 
-    // The text written so far.
-    const std::string& GetText() const noexcept { return m_out; }
+    // The text written so far (and not yet handed to a sink).
+    std::string_view GetText() const noexcept { return std::string_view(m_out.data(), m_size); }
     // Hands over the finished document; throws if elements are still open.
     std::string TakeDocument();
+    // Hands what is left to the sink; throws if elements are still open.
+    void Flush();
 
     // True when `name` (UTF-8) is an XML name without a colon, the only names
     // this writer writes (and the reader accepts for elements).
@@ -41,16 +51,40 @@ private:
         std::string uri;
         std::size_t depth;
     };
+    struct Open {
+        std::size_t nameOffset;  // of the qualified name in m_names
+        std::size_t nameLength;
+    };
     void CloseStartTag();
-    void Indent(std::size_t depth);
+    void Indent(std::size_t depth) { Fill(' ', depth * 2); }
     // The prefix bound to `uri` in scope, or nullptr.
     const std::string* FindPrefix(std::string_view uri) const;
     void Declare(std::string_view prefix, std::string_view uri);
     void AppendEscaped(std::string_view value, std::string_view context);
     static void CheckName(std::string_view name);
 
+    // The output: m_out's first m_size bytes (m_out is grown ahead, not per append).
+    void Append(std::string_view text) {
+        if (text.size() > m_out.size() - m_size) Grow(text.size());
+        std::memcpy(m_out.data() + m_size, text.data(), text.size());
+        m_size += text.size();
+    }
+    void Append(char c) {
+        if (m_size == m_out.size()) Grow(1);
+        m_out[m_size++] = c;
+    }
+    void Fill(char c, std::size_t count) {
+        if (count > m_out.size() - m_size) Grow(count);
+        std::memset(m_out.data() + m_size, c, count);
+        m_size += count;
+    }
+    void Grow(std::size_t more);
+
     std::string m_out;
-    std::vector<std::string> m_openElements;  // qualified names
+    std::size_t m_size = 0;
+    Sink m_sink;
+    std::string m_names;  // the qualified names of the open elements, one after the other
+    std::vector<Open> m_openElements;
     std::vector<Binding> m_bindings;
     std::vector<Binding> m_pending;
     bool m_startTagOpen = false;

@@ -105,7 +105,7 @@ const std::string kSectionXml = kProlog + "<Hydrodynamic" + kDeclarations + R"(>
     </Scan>
     <Select>
       <SelectEntry Title="  hogging  midship " Type="Max">
-        <Factor ShearVertical="-2.25" BendingMomentVertical="1.5e+09">
+        <Factor ShearVertical="-2.25" BendingMomentVertical="1500000000">
           <RangeDirection from="-30" to="30"/>
           <RangeXLpp from="0.25" to="0.75"/>
         </Factor>

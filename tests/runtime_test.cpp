@@ -63,6 +63,10 @@ TEST(RuntimeConversions, DoubleTextForms) {
     EXPECT_EQ(CConversions::r8ToString(-0.0), "-0");
     EXPECT_EQ(CConversions::r8ToString(0.1), "0.1");
     EXPECT_EQ(CConversions::r8ToString(5.0), "5");
+    EXPECT_EQ(CConversions::r8ToString(-300000.0), "-300000");
+    EXPECT_EQ(CConversions::r8ToString(0.00025), "0.00025");
+    EXPECT_EQ(CConversions::r8ToString(1e22), "1e+22");
+    EXPECT_EQ(CConversions::r8ToString(1.5e-7), "1.5e-07");
 
     struct Case {
         const char* text;
@@ -106,6 +110,34 @@ TEST(RuntimeConversions, DecimalTextReadsAsTheNearestDouble) {
         std::from_chars(plain.data(), plain.data() + plain.size(), expected);
         EXPECT_EQ(Bits(CConversions::r8FromString(text, 2)), Bits(expected)) << text;
         EXPECT_EQ(Bits(CConversions::r8FromString("-" + text, 2)), Bits(-expected)) << text;
+    }
+}
+
+TEST(RuntimeConversions, ShortDecimalsAreTheShortestText) {
+    // Values with few decimals take a fast path; its text must be the shortest
+    // that reads back, as the general conversion gives it.
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = static_cast<int>(random() % 9);
+        const double whole = static_cast<double>(random() % 100000000000ull) - 5e10;
+        const double value = whole / std::pow(10.0, decimals) * (random() % 7 == 0 ? 1e-3 : 1.0);
+        char general[64];
+        auto [end, error] = std::to_chars(general, general + sizeof general, value);
+        (void)error;
+        const std::string text = CConversions::r8ToString(value);
+        EXPECT_EQ(Bits(CConversions::r8FromString(text, 2)), Bits(value)) << text;
+        // Same significant digits as the general shortest form.
+        auto significant = [](std::string s) {
+            const auto e = s.find('e');
+            if (e != std::string::npos) s.erase(e);
+            std::string digits;
+            for (char c : s)
+                if (c >= '0' && c <= '9') digits += c;
+            digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+            while (!digits.empty() && digits.back() == '0') digits.pop_back();
+            return digits;
+        };
+        EXPECT_EQ(significant(text), significant(std::string(general, end))) << text;
     }
 }
 
