@@ -12,10 +12,11 @@ void CCollection::ToXml_Int(LtXmlLib3::CXmlTextWriter* writer, bool, std::string
 
 const LtXmlLib3::CXmlElement* CCollection::FromXml_Int(const LtXmlLib3::CXmlElement*,
                                                        const LtXmlLib3::CXmlElement* cursor) {
-    const std::string& name = GetElementName();
+    const std::string_view name = GetElementName();
     while (cursor != nullptr && cursor->GetLocalName() == name) {
         LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> item = NewItem(cursor);
         if (!item) break;  // an item of no known class is left to the owner
+        NameItem(item);  // the name it is read under, kept without a copy where possible
         item->MarkJustInitialised();
         LtXmlLib3::CXmlObjectBase::FromXml_Int(item, cursor, cursor->GetFirstElement());
         Append(item);
@@ -23,6 +24,13 @@ const LtXmlLib3::CXmlElement* CCollection::FromXml_Int(const LtXmlLib3::CXmlElem
         cursor = cursor->GetNextSiblingElement();
     }
     return cursor;
+}
+
+void CCollection::NameItem(LtXmlLib3::CXmlObjectBase* item) const {
+    if (IsElementNameLiteral())
+        LtXmlLib3::CXmlObjectBase::SetElementNameLiteral(item, GetElementName().data());
+    else
+        LtXmlLib3::CXmlObjectBase::SetElementName(item, GetElementName());
 }
 
 }  // namespace Framework

@@ -2,7 +2,10 @@
 // Collections: a repeated child element held as a list of items, written and
 // read as consecutive sibling elements under the item element name.
 
+#include <string>
 #include <string_view>
+
+#include "VantrelLib/framework/Factory.h"
 
 #include "VantrelLib/framework/Schema.h"
 
@@ -23,6 +26,8 @@ public:
 
 protected:
     using LtXmlLib3::CXmlCollectionBase::CXmlCollectionBase;
+    // Gives `item` the collection's element name.
+    void NameItem(LtXmlLib3::CXmlObjectBase* item) const;
     // The new, empty item for `element`, or null to stop reading at it.
     virtual LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> NewItem(const LtXmlLib3::CXmlElement* element) = 0;
 };
@@ -36,8 +41,8 @@ public:
     // Adds `item` at the end under the collection's element name (renaming it).
     // Throws CLtException for a null item.
     LtXmlLib3::CSmartPtr<T> Add(T* item) {
-        LtXmlLib3::CXmlObjectBase::Throw_IfPropertyIsNull(item, GetElementName().c_str());
-        LtXmlLib3::CXmlObjectBase::SetElementName(item, GetElementName());
+        LtXmlLib3::CXmlObjectBase::Throw_IfPropertyIsNull(item, GetElementName().data());
+        NameItem(item);
         Append(item);
         FireOnCollectionChange();
         return LtXmlLib3::CSmartPtr<T>(item);
@@ -50,7 +55,8 @@ public:
     void Remove(T* item) {
         const int index = GetNodeForItem(item);
         if (index < 0)
-            throw LtXmlLib3::CLtException("The item to remove is not in the collection [" + GetElementName() + "]");
+            throw LtXmlLib3::CLtException("The item to remove is not in the collection [" +
+                                          std::string(GetElementName()) + "]");
         RemoveNode(index);
     }
     // Removes the item at `index`; throws CLtException outside the list.
@@ -60,7 +66,7 @@ public:
     iterator end() const { return iterator(); }
 
 protected:
-    CCollectionOf(const char* className, std::string_view itemElementName, long minOccurs, long maxOccurs)
+    CCollectionOf(const char* className, const char* itemElementName, long minOccurs, long maxOccurs)
         : LtXmlLib3::CInstanceMonitor(className), CCollection(itemElementName, minOccurs, maxOccurs) {}
     CCollectionOf(const CCollectionOf&) = default;
     CCollectionOf& operator=(const CCollectionOf&) = default;
@@ -81,14 +87,16 @@ public:
     }
 
 protected:
-    CTypedCollection(const char* className, std::string_view itemElementName, long minOccurs, long maxOccurs,
+    CTypedCollection(const char* className, const char* itemElementName, long minOccurs, long maxOccurs,
                      ClassRef itemClass)
         : CCollectionOf<T>(className, itemElementName, minOccurs, maxOccurs), m_itemClass(itemClass) {}
     CTypedCollection(const CTypedCollection&) = default;
     CTypedCollection& operator=(const CTypedCollection&) = default;
 
     LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> NewItem(const LtXmlLib3::CXmlElement*) override {
-        return m_itemClass.create(m_itemClass.id, this->GetElementName().c_str());
+        if (this->IsElementNameLiteral())
+            return m_itemClass.table->CreateNamedByLiteral(m_itemClass.id, this->GetElementName().data());
+        return m_itemClass.table->CreateClass(m_itemClass.id, this->GetElementName().data());
     }
 
 private:

@@ -31,10 +31,10 @@ public:
         return C::Schema().FromXml(Self(), *this, element, firstChild);
     }
 
-    // Init of a child that is reused in place, named `elementName` afterwards.
+    // Init of a child that is reused in place, named `elementName` (a literal) afterwards.
     static void ResetInPlace(C& object, const char* elementName) {
         C::Schema().ResetValues(static_cast<void*>(&object));
-        LtXmlLib3::CXmlObjectBase::SetElementName(&object, elementName);
+        LtXmlLib3::CXmlObjectBase::SetElementNameLiteral(&object, elementName);
     }
 
 protected:
@@ -50,16 +50,16 @@ protected:
     void Cleanup() { C::Schema().Cleanup(Self()); }
 
     // Setters of required and optional child elements: the object takes the
-    // property's element name and replaces the one held.
+    // property's element name (a literal of the declaration) and replaces the one held.
     template <class T>
     static void SetRequiredChild(LtXmlLib3::CSmartPtr<T>& slot, T* child, const char* elementName) {
         LtXmlLib3::CXmlObjectBase::Throw_IfPropertyIsNull(child, elementName);
-        LtXmlLib3::CXmlObjectBase::SetElementName(child, elementName);
+        LtXmlLib3::CXmlObjectBase::SetElementNameLiteral(child, elementName);
         slot = child;
     }
     template <class T>
     static void SetOptionalChild(LtXmlLib3::CSmartPtr<T>& slot, T* child, const char* elementName) {
-        if (child != nullptr) LtXmlLib3::CXmlObjectBase::SetElementName(child, elementName);
+        if (child != nullptr) LtXmlLib3::CXmlObjectBase::SetElementNameLiteral(child, elementName);
         slot = child;
     }
     // String setters apply the property's whitespace rule.

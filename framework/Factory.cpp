@@ -23,10 +23,26 @@ LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> FactoryTable::CreateClass(int id
 LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> FactoryTable::CreateClassCollection(int id, const char* elementName,
                                                                                        long minOccurs,
                                                                                        long maxOccurs) const {
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> collection =
+        CreateCollectionNamedByLiteral(id, elementName != nullptr ? elementName : "", minOccurs, maxOccurs);
+    collection->OwnElementName();  // the caller's text may not outlive the collection
+    return collection;
+}
+
+LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> FactoryTable::CreateNamedByLiteral(int id, const char* literal) const {
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> object = CreateClass(id);
+    LtXmlLib3::CXmlObjectBase::SetElementNameLiteral(object, literal);
+    return object;
+}
+
+LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> FactoryTable::CreateCollectionNamedByLiteral(int id,
+                                                                                                const char* literal,
+                                                                                                long minOccurs,
+                                                                                                long maxOccurs) const {
     if (id == 0) ThrowNone();
     if (id < 0 || static_cast<std::size_t>(id) >= m_entries.size() || m_entries[id].collection == nullptr)
         throw LtXmlLib3::CLtException("Unknown Collection Class id");
-    return m_entries[id].collection(elementName, minOccurs, maxOccurs);
+    return m_entries[id].collection(literal, minOccurs, maxOccurs);
 }
 
 void FactoryTable::CreateEnumCollection(int id) {

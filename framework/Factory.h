@@ -32,6 +32,13 @@ public:
     // No schema has a collection of enumeration values: always throws.
     [[noreturn]] static void CreateEnumCollection(int id);
 
+    // As CreateClass and CreateClassCollection for names that are literals of
+    // the class declarations: the objects keep them without a copy.
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> CreateNamedByLiteral(int id, const char* literal) const;
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> CreateCollectionNamedByLiteral(int id, const char* literal,
+                                                                                       long minOccurs,
+                                                                                       long maxOccurs) const;
+
 private:
     std::vector<FactoryEntry> m_entries;
 };

@@ -34,6 +34,8 @@ const FactoryTable& Table() {
 
 CClassFactory::~CClassFactory() = default;
 
+VantrelLib::Framework::ClassRef CClassFactory::Ref(gdt_Classes id) { return {&Table(), id}; }
+
 LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> CClassFactory::CreateClass(gdt_Classes id) {
     return Table().CreateClass(id);
 }

@@ -39,9 +39,7 @@ public:
                                                                                     const char*, long, long);
 
     // How element classes declare a gdt child or collection.
-    static VantrelLib::Framework::ClassRef Ref(gdt_Classes id) {
-        return VantrelLib::Framework::ClassOf<CClassFactory>(id);
-    }
+    static VantrelLib::Framework::ClassRef Ref(gdt_Classes id);
 };
 
 }  // namespace gdt

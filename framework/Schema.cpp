@@ -1,5 +1,7 @@
 #include "VantrelLib/framework/Schema.h"
 
+#include "VantrelLib/framework/Factory.h"
+
 #include <cctype>
 
 namespace VantrelLib {
@@ -68,11 +70,9 @@ AttributeRow::~AttributeRow() = default;
 ChildRow::~ChildRow() = default;
 
 CSmartPtr<CXmlObjectBase> ChildRow::Create() const {
-    if (m_kind == Kind::Collection) {
-        CSmartPtr<CXmlCollectionBase> collection = m_class.createCollection(m_class.id, Name(), m_minOccurs, m_maxOccurs);
-        return CSmartPtr<CXmlObjectBase>(collection);
-    }
-    return m_class.create(m_class.id, Name());
+    if (m_kind == Kind::Collection)
+        return m_class.table->CreateCollectionNamedByLiteral(m_class.id, Name(), m_minOccurs, m_maxOccurs);
+    return m_class.table->CreateNamedByLiteral(m_class.id, Name());
 }
 
 void ChildRow::Reset(void* self) const {
@@ -126,7 +126,7 @@ const CXmlElement* ChildRow::Read(void* self, const CXmlElement* element, const 
 }
 
 ChoiceRow::ChoiceRow(std::vector<std::unique_ptr<ChildRow>> branches) noexcept
-    : ChildRow("", Kind::Choice, ClassRef{nullptr, nullptr, 0}), m_branches(std::move(branches)) {}
+    : ChildRow("", Kind::Choice, ClassRef{nullptr, 0}), m_branches(std::move(branches)) {}
 
 const ChildRow* ChoiceRow::FindBranch(std::string_view name) const noexcept {
     for (const auto& branch : m_branches)
@@ -147,7 +147,7 @@ void ChoiceRow::Choose(void* self, const char* branch, CXmlObjectBase* object) c
     const CSmartPtr<CXmlObjectBase> keep(object);
     Clear(self, object != nullptr ? branch : "");
     if (object == nullptr) return;
-    CXmlObjectBase::SetElementName(object, branch);
+    CXmlObjectBase::SetElementNameLiteral(object, branch);
     row->Put(self, object);
 }
 
@@ -203,7 +203,7 @@ void ElementSchema::ResetValues(void* self) const {
 
 void ElementSchema::Init(void* self, CXmlObjectBase& base) const {
     ResetValues(self);
-    CXmlObjectBase::SetElementName(&base, m_elementName);
+    CXmlObjectBase::SetElementNameLiteral(&base, m_elementName);
 }
 
 void ElementSchema::WriteAttributes(const void* self, CXmlTextWriter* writer) const {
@@ -231,7 +231,7 @@ void ElementSchema::ToXml(void* self, CXmlObjectBase& base, CXmlTextWriter* writ
         writer->WriteEndElement();
     } catch (const CLtException& error) {
         throw CLtValidationException(
-            FormatString("Failed to convert the element [%s] to XML", base.GetElementName().c_str()), error);
+            FormatString("Failed to convert the element [%s] to XML", base.GetElementName().data()), error);
     }
 }
 

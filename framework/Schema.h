@@ -95,23 +95,13 @@ private:
     V m_value = V();
 };
 
-// How the classes of a namespace are created: the factory's two creating
-// operations and a class id.
+class FactoryTable;
+
+// How a class of a namespace is created: its factory's table and its class id.
 struct ClassRef {
-    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> (*create)(int id, const char* elementName);
-    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> (*createCollection)(int id, const char* elementName, long minOccurs,
-                                                                            long maxOccurs);
+    const FactoryTable* table;
     int id;
 };
-
-template <class Factory, class Id>
-ClassRef ClassOf(Id id) {
-    return ClassRef{[](int i, const char* name) { return Factory::CreateClass(static_cast<Id>(i), name); },
-                    [](int i, const char* name, long minOccurs, long maxOccurs) {
-                        return Factory::CreateClassCollection(static_cast<Id>(i), name, minOccurs, maxOccurs);
-                    },
-                    static_cast<int>(id)};
-}
 
 // ---------------------------------------------------------------------------
 // Rows. `self` is always the most derived object, passed as void*; the typed

@@ -108,6 +108,8 @@ const FactoryTable& Table() {
 
 CClassFactory::~CClassFactory() = default;
 
+Framework::ClassRef CClassFactory::Ref(VantrelLib_Classes id) { return {&Table(), id}; }
+
 LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> CClassFactory::CreateClass(VantrelLib_Classes id) {
     return Table().CreateClass(id);
 }

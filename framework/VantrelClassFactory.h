@@ -93,7 +93,7 @@ public:
     static LtXmlLib3::CSmartPtr<IRestEntry> IRestEntryCreateObject(const LtXmlLib3::CXmlElement* element);
 
     // How element classes declare a child or collection of this namespace.
-    static Framework::ClassRef Ref(VantrelLib_Classes id) { return Framework::ClassOf<CClassFactory>(id); }
+    static Framework::ClassRef Ref(VantrelLib_Classes id);
 };
 
 }  // namespace VantrelLib

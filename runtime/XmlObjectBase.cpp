@@ -100,11 +100,57 @@ void WriteAll(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-CXmlObjectBase::~CXmlObjectBase() = default;
+CXmlObjectBase::~CXmlObjectBase() { FreeName(); }
+
+CXmlObjectBase::CXmlObjectBase(const CXmlObjectBase& other) : m_name(other.m_name), m_nameLength(other.m_nameLength) {
+    if (!other.IsElementNameLiteral()) {
+        m_nameLength = 0;
+        AssignName(other.GetElementName());
+    }
+}
+
+CXmlObjectBase& CXmlObjectBase::operator=(const CXmlObjectBase& other) {
+    if (this == &other) return *this;
+    if (other.IsElementNameLiteral()) {
+        FreeName();
+        m_name = other.m_name;
+        m_nameLength = other.m_nameLength;
+    } else {
+        AssignName(other.GetElementName());
+    }
+    return *this;
+}
+
+void CXmlObjectBase::FreeName() noexcept {
+    if (!IsElementNameLiteral()) delete[] m_name;
+    m_name = "";
+    m_nameLength = 0;
+}
+
+void CXmlObjectBase::AssignName(std::string_view name) {
+    if (name.size() > kLengthMask) throw CLtException("The element name is too long");
+    char* copy = new char[name.size() + 1];
+    std::memcpy(copy, name.data(), name.size());
+    copy[name.size()] = '\0';
+    FreeName();
+    m_name = copy;
+    m_nameLength = static_cast<std::uint32_t>(name.size()) | kOwnedFlag;
+}
+
+void CXmlObjectBase::OwnElementName() {
+    if (IsElementNameLiteral()) AssignName(GetElementName());
+}
 
 void CXmlObjectBase::SetElementName(CXmlObjectBase* target, std::string_view name) {
     Throw_IfPropertyIsNull(target, "target");
-    if (target->m_elementName != name) target->m_elementName.assign(name.data(), name.size());
+    if (target->GetElementName() != name) target->AssignName(name);
+}
+
+void CXmlObjectBase::SetElementNameLiteral(CXmlObjectBase* target, const char* literal) noexcept {
+    if (target->m_name == literal) return;
+    target->FreeName();
+    target->m_name = literal;
+    target->m_nameLength = static_cast<std::uint32_t>(std::strlen(literal));
 }
 
 void CXmlObjectBase::OnEvent(CXmlObjectBase*, int, void*) {}
@@ -209,9 +255,9 @@ void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& op
     }
 }
 
-CXmlCollectionBase::CXmlCollectionBase(std::string_view itemElementName, long minOccurs, long maxOccurs)
+CXmlCollectionBase::CXmlCollectionBase(const char* itemElementName, long minOccurs, long maxOccurs)
     : m_minOccurs(minOccurs), m_maxOccurs(maxOccurs) {
-    SetElementName(this, itemElementName);
+    SetElementNameLiteral(this, itemElementName != nullptr ? itemElementName : "");
 }
 
 CXmlCollectionBase::~CXmlCollectionBase() = default;
@@ -230,14 +276,14 @@ void CXmlCollectionBase::ValidateCount() const {
     const long count = static_cast<long>(m_items.size());
     if (count < m_minOccurs)
         throw CLtValidationException(FormatString("The collection [%s] holds %ld item(s), fewer than the minimum of %ld",
-                                                  GetElementName().c_str(), count, m_minOccurs));
+                                                  GetElementName().data(), count, m_minOccurs));
     if (m_maxOccurs >= 0 && count > m_maxOccurs)
         throw CLtValidationException(FormatString("The collection [%s] holds %ld item(s), more than the maximum of %ld",
-                                                  GetElementName().c_str(), count, m_maxOccurs));
+                                                  GetElementName().data(), count, m_maxOccurs));
 }
 
 void CXmlCollectionBase::Append(CXmlObjectBase* item) {
-    Throw_IfPropertyIsNull(item, GetElementName().c_str());
+    Throw_IfPropertyIsNull(item, GetElementName().data());
     m_items.emplace_back(item);
 }
 
@@ -246,7 +292,7 @@ void CXmlCollectionBase::FireOnCollectionChange() { OnEvent(this, 0, nullptr); }
 CXmlObjectBase* CXmlCollectionBase::GetNodeAtIndex(int index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= m_items.size())
         throw CLtException(FormatString("The index %d is outside the collection [%s] of %zu item(s)", index,
-                                        GetElementName().c_str(), m_items.size()));
+                                        GetElementName().data(), m_items.size()));
     return m_items[static_cast<std::size_t>(index)];
 }
 

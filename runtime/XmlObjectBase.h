@@ -52,9 +52,18 @@ public:
         return mark;
     }
 
-    // The name this object's element is written under and was read from.
-    const std::string& GetElementName() const noexcept { return m_elementName; }
+    // The name this object's element is written under and was read from
+    // (the view's data is NUL-terminated).
+    std::string_view GetElementName() const noexcept { return std::string_view(m_name, m_nameLength & kLengthMask); }
+    // Gives `target` the element name `name` (copied).
     static void SetElementName(CXmlObjectBase* target, std::string_view name);
+    // The same for a name with static storage duration (a string literal of a
+    // class declaration): kept without a copy.
+    static void SetElementNameLiteral(CXmlObjectBase* target, const char* literal) noexcept;
+    // True when the element name is such a literal.
+    bool IsElementNameLiteral() const noexcept { return (m_nameLength & kOwnedFlag) == 0; }
+    // Makes sure the element name is the object's own copy.
+    void OwnElementName();
 
     virtual CXmlObjectBase* GetBase() = 0;
     virtual ~CXmlObjectBase();
@@ -101,14 +110,18 @@ public:
 protected:
     CXmlObjectBase() = default;
     // Copies the element name; the copy starts with no reference.
-    CXmlObjectBase(const CXmlObjectBase& other) : m_elementName(other.m_elementName) {}
-    CXmlObjectBase& operator=(const CXmlObjectBase& other) {
-        m_elementName = other.m_elementName;
-        return *this;
-    }
+    CXmlObjectBase(const CXmlObjectBase& other);
+    CXmlObjectBase& operator=(const CXmlObjectBase& other);
 
 private:
-    std::string m_elementName;
+    static constexpr std::uint32_t kOwnedFlag = 0x80000000u;
+    static constexpr std::uint32_t kLengthMask = 0x7fffffffu;
+    void AssignName(std::string_view name);  // copies
+    void FreeName() noexcept;
+
+    // The element name: a literal, or a heap copy the object owns (kOwnedFlag).
+    const char* m_name = "";
+    std::uint32_t m_nameLength = 0;
     std::int32_t m_refCount = 0;
     bool m_justInitialised = false;
 };
@@ -132,7 +145,9 @@ public:
     long GetMaxOccurs() const noexcept { return m_maxOccurs; }
 
 protected:
-    CXmlCollectionBase(std::string_view itemElementName, long minOccurs, long maxOccurs);
+    // Keeps `itemElementName` without a copy: the class factory makes the
+    // collection own it unless it is a literal of a class declaration.
+    CXmlCollectionBase(const char* itemElementName, long minOccurs, long maxOccurs);
     CXmlCollectionBase(const CXmlCollectionBase&) = default;
     CXmlCollectionBase& operator=(const CXmlCollectionBase&) = default;
     ~CXmlCollectionBase() override;

@@ -48,7 +48,7 @@ public:
     // Any other class as the outermost object; paths start with its element name.
     template <class T>
     void Compare(const T& a, const T& b) {
-        Walk(a.GetElementName(), a, b);
+        Walk(std::string(a.GetElementName()), a, b);
     }
 
     const std::vector<std::string>& Mismatches() const { return m_mismatches; }

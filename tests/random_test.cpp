@@ -53,7 +53,7 @@ class ClassNames {
 public:
     template <class T>
     static std::string GetName(int) {
-        return T::CreateInstance()->GetElementName();
+        return std::string(T::CreateInstance()->GetElementName());
     }
 };
 

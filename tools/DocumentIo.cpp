@@ -58,7 +58,7 @@ ReadResult ReadDocument(const std::string& path) {
         // The root reads any document element; a tool that rewrites files
         // should not turn some other document into a "Vantrel" lookalike.
         if (document->GetElementName() != "Vantrel")
-            throw LtXmlLib3::CLtValidationException("The document element is [" + document->GetElementName() +
+            throw LtXmlLib3::CLtValidationException("The document element is [" + std::string(document->GetElementName()) +
                                                     "], not [Vantrel]");
         result.document = document;
     } catch (const LtXmlLib3::CLtException& error) {
