@@ -242,17 +242,8 @@ void CXmlObjectBase::FromXml(std::string_view text, const CReadOptions& options)
 }
 
 void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& options) {
-    const std::string text = ReadFile(path, options.maxInputBytes);
-    try {
-        FromXml(text, options);
-    } catch (const CLtValidationException&) {
-        throw;  // the element chain carries the lines
-    } catch (const CLtException& error) {
-        // Malformed XML: name the file as well.
-        CLtException named(path + ": " + error.GetMessage());
-        named.SetLocation(error.GetLine(), error.GetColumn());
-        throw named;
-    }
+    // Faults of the text carry their line and column; FormatChain(path) puts the file in front.
+    FromXml(ReadFile(path, options.maxInputBytes), options);
 }
 
 CXmlCollectionBase::CXmlCollectionBase(const char* itemElementName, long minOccurs, long maxOccurs)

@@ -104,7 +104,8 @@ public:
     // CLtValidationException chain.
     void FromXml(std::string_view text, const CReadOptions& options = CReadOptions());
     // As FromXml, reading the file at `path`. A missing or unreadable file, or one
-    // larger than options.maxInputBytes, throws CLtException naming the file.
+    // larger than options.maxInputBytes, throws CLtException naming the file;
+    // faults of its text carry their line and column (FormatChain(path) adds the file).
     void FromXmlFile(const std::string& path, const CReadOptions& options = CReadOptions());
 
 protected:

@@ -387,8 +387,10 @@ TEST_F(RuntimeFiles, ReadFailuresNameTheFile) {
         point->FromXmlFile(broken);
         ADD_FAILURE() << "malformed file accepted";
     } catch (const CLtException& error) {
-        EXPECT_NE(std::string(error.what()).find(broken), std::string::npos);
+        EXPECT_NE(std::string(error.what()).find("Malformed XML at line 3"), std::string::npos) << error.what();
         EXPECT_EQ(error.GetLine(), 3);
+        // The file is named once, by the caller's formatting.
+        EXPECT_EQ(error.FormatChain(broken), broken + ":3: " + error.what() + "\n");
     }
 
     LtXmlLib3::CReadOptions small;
