@@ -75,7 +75,7 @@ std::string FollowLinks(const std::string& path) {
 }
 
 // Writes all of `text`; returns 0 or the errno of the failure.
-int WriteToDescriptor(int fd, const std::string& text) {
+int WriteToDescriptor(int fd, std::string_view text) {
     const char* data = text.data();
     std::size_t remaining = text.size();
     while (remaining > 0) {
@@ -184,29 +184,44 @@ std::string CXmlObjectBase::ToXml() {
 }
 
 void CXmlObjectBase::ToXmlFile(const std::string& path) {
-    const std::string text = ToXml();  // a tree that cannot be written never touches the file
-
     const std::string target = FollowLinks(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode)) {
-        // A device or pipe (/dev/stdout, a fifo) cannot be replaced: write to it directly.
-        WriteAll(path, text);
+        // A device or pipe (/dev/stdout, a fifo) cannot be replaced: write to it
+        // directly, and only once the whole document is made.
+        WriteAll(path, ToXml());
         return;
     }
 
-    // Write a temporary file beside the target, then rename it over the target.
+    // Write a temporary file beside the target as the document is made, then
+    // rename it over the target. Any failure removes the temporary file and
+    // leaves the target as it was.
     std::string temporary = target + ".tmp-XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) ThrowFileError("Failed to create a temporary file for", path, errno);
-    auto fail = [&](int error) {
+    auto discard = [&]() {
         ::close(fd);
         ::unlink(temporary.c_str());
+    };
+    auto fail = [&](int error) {
+        discard();
         ThrowFileError("Failed to write the file", path, error);
     };
     const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
     if (::fchmod(fd, mode) != 0) fail(errno);
-    if (const int error = WriteToDescriptor(fd, text); error != 0) fail(error);
+    int writeError = 0;  // the first failure of the file; later pieces are not written
+    try {
+        CXmlTextWriter writer([&](std::string_view piece) {
+            if (writeError == 0) writeError = WriteToDescriptor(fd, piece);
+        });
+        ToXml_Int(this, &writer, true, GetTargetNamespace());
+        writer.Flush();
+    } catch (...) {
+        discard();
+        throw;
+    }
+    if (writeError != 0) fail(writeError);
     if (::fsync(fd) != 0) fail(errno);
     if (::close(fd) != 0) {
         const int error = errno;

@@ -104,12 +104,18 @@ CXmlTextWriter::CXmlTextWriter(Sink sink) : m_sink(std::move(sink)) {
 }
 
 void CXmlTextWriter::Grow(std::size_t more) {
-    if (m_sink && m_size >= kSinkPiece) {
-        m_sink(std::string_view(m_out.data(), m_size));
+    if (m_size >= kSinkPiece) {
+        if (m_sink) {
+            m_sink(std::string_view(m_out.data(), m_size));
+        } else {
+            m_out.resize(m_size);
+            m_pieces.push_back(std::move(m_out));
+            m_out = std::string();
+        }
         m_size = 0;
         if (more <= m_out.size()) return;
     }
-    m_out.resize(std::max({m_size + more, 2 * m_out.size(), std::size_t{4096}}));
+    m_out.resize(std::max({m_size + more, std::min(2 * m_out.size(), kSinkPiece + more), std::size_t{4096}}));
 }
 
 bool CXmlTextWriter::IsValidName(std::string_view name) noexcept {
@@ -248,7 +254,16 @@ std::string CXmlTextWriter::TakeDocument() {
     if (!m_openElements.empty()) throw CLtValidationException("The document still has open elements");
     m_out.resize(m_size);
     m_size = 0;
-    return std::move(m_out);
+    if (m_pieces.empty()) return std::move(m_out);
+    std::size_t total = m_out.size();
+    for (const std::string& piece : m_pieces) total += piece.size();
+    std::string document;
+    document.reserve(total);
+    for (const std::string& piece : m_pieces) document += piece;
+    document += m_out;
+    m_pieces.clear();
+    m_out.clear();
+    return document;
 }
 
 void CXmlTextWriter::Flush() {

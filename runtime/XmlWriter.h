@@ -34,8 +34,6 @@ public:
     // `typeNamespace`, "" for none) with the prefix bound to that namespace.
     void WriteAttributeType(std::string_view typeNamespace, std::string_view typeName);
 
-    // The text written so far (and not yet handed to a sink).
-    std::string_view GetText() const noexcept { return std::string_view(m_out.data(), m_size); }
     // Hands over the finished document; throws if elements are still open.
     std::string TakeDocument();
     // Hands what is left to the sink; throws if elements are still open.
@@ -83,6 +81,9 @@ private:
     std::string m_out;
     std::size_t m_size = 0;
     Sink m_sink;
+    // Full pieces of a document kept in memory: joined once at the end, so a
+    // large document is not copied again at every doubling of one buffer.
+    std::vector<std::string> m_pieces;
     std::string m_names;  // the qualified names of the open elements, one after the other
     std::vector<Open> m_openElements;
     std::vector<Binding> m_bindings;
