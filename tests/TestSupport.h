@@ -57,6 +57,18 @@ inline std::string Unknown(const std::string& element) {
            "] remains un processed";
 }
 
+// The main class factory makes class C under `id`, named after its type or as asked.
+template <class C>
+void ExpectCreated(VantrelLib::CClassFactory::VantrelLib_Classes id, const std::string& elementName) {
+    SCOPED_TRACE(elementName);
+    auto plain = VantrelLib::CClassFactory::CreateClass(id);
+    EXPECT_NE(dynamic_cast<C*>(plain.get()), nullptr);
+    EXPECT_EQ(plain->GetElementName(), elementName);
+    auto named = VantrelLib::CClassFactory::CreateClass(id, "Named");
+    EXPECT_NE(dynamic_cast<C*>(named.get()), nullptr);
+    EXPECT_EQ(named->GetElementName(), "Named");
+}
+
 // Writes `object`, reads the text into a fresh T and writes that again: the
 // two texts must be identical. Returns the object read.
 template <class T>

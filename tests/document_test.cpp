@@ -16,6 +16,7 @@ using namespace VantrelLib;
 using LtXmlLib3::CSmartPtr;
 using testsupport::AttributesOf;
 using testsupport::ChainOf;
+using testsupport::ExpectCreated;
 using testsupport::ChildrenOf;
 using testsupport::ConvertOf;
 using testsupport::ReadFailure;
@@ -634,18 +635,6 @@ TEST(DocumentRoot, ReadingFaults) {
 }
 
 // --- Factory ---------------------------------------------------------------------
-
-// The factory makes class C under `id`, named after its type or as asked.
-template <class C>
-void ExpectCreated(CClassFactory::VantrelLib_Classes id, const std::string& elementName) {
-    SCOPED_TRACE(elementName);
-    auto plain = CClassFactory::CreateClass(id);
-    EXPECT_NE(dynamic_cast<C*>(plain.get()), nullptr);
-    EXPECT_EQ(plain->GetElementName(), elementName);
-    auto named = CClassFactory::CreateClass(id, "Named");
-    EXPECT_NE(dynamic_cast<C*>(named.get()), nullptr);
-    EXPECT_EQ(named->GetElementName(), "Named");
-}
 
 TEST(DocumentFactory, CreatesEachClassUnderItsId) {
     ExpectCreated<CAttachedFiles>(CClassFactory::Id_CAttachedFiles, "AttachedFiles");

@@ -15,6 +15,7 @@ namespace {
 using namespace VantrelLib;
 using testsupport::AttributesOf;
 using testsupport::ChainOf;
+using testsupport::ExpectCreated;
 using testsupport::ChildrenOf;
 using testsupport::ConvertOf;
 using testsupport::ReadFailure;
@@ -355,17 +356,6 @@ TEST(LoadcaseEnvelopes, DeepFaultIsWrappedByEveryAncestor) {
               (Chain{ChildrenOf("Vantrel"), ChildrenOf("LoadcaseData"), ChildrenOf("LoadEnvelopes"),
                      ChildrenOf("LongitudinalPosition"), AttributesOf("MaxForces"),
                      "Failed to find the required Attribute [zz]"}));
-}
-
-template <class C>
-void ExpectCreated(CClassFactory::VantrelLib_Classes id, const std::string& elementName) {
-    SCOPED_TRACE(elementName);
-    auto plain = CClassFactory::CreateClass(id);
-    EXPECT_NE(dynamic_cast<C*>(plain.get()), nullptr);
-    EXPECT_EQ(plain->GetElementName(), elementName);
-    auto named = CClassFactory::CreateClass(id, "Named");
-    EXPECT_NE(dynamic_cast<C*>(named.get()), nullptr);
-    EXPECT_EQ(named->GetElementName(), "Named");
 }
 
 TEST(LoadcaseFactory, CreatesEachClassUnderItsId) {
