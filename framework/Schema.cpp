@@ -212,7 +212,7 @@ void ElementSchema::WriteAttributes(const void* self, CXmlTextWriter* writer) co
         if (!row->IsWritten(self)) continue;
         text.clear();
         row->Format(self, text);
-        writer->WriteAttributeString(row->NameView(), "", text);
+        writer->WriteAttributeStatic(row->NameView(), text, row->IsPlainText());
     }
 }
 
@@ -223,7 +223,10 @@ void ElementSchema::ToXml(void* self, CXmlObjectBase& base, CXmlTextWriter* writ
             writer->AddNamespace("xs", LtXmlLib3::kXmlSchemaInstanceNamespace);
             writer->AddNamespace("gdt", kGdtNamespace);
         }
-        writer->WriteStartElement(base.GetElementName(), namespaceUri);
+        if (base.IsElementNameLiteral())
+            writer->WriteStartElementStatic(base.GetElementName(), namespaceUri);
+        else
+            writer->WriteStartElement(base.GetElementName(), namespaceUri);
         if (writeTypeWhenRenamed && base.GetElementName() != m_elementName)
             writer->WriteAttributeType("", m_elementName);
         base.AttributesToXml_Int(writer);

@@ -109,11 +109,14 @@ struct ClassRef {
 
 class AttributeRow {
 public:
-    AttributeRow(const char* name, bool required) noexcept : m_name(name), m_required(required) {}
+    AttributeRow(const char* name, bool required, bool plainText) noexcept
+        : m_name(name), m_required(required), m_plainText(plainText) {}
     virtual ~AttributeRow();
     const char* Name() const noexcept { return m_name.data(); }
     std::string_view NameView() const noexcept { return m_name; }
     bool IsRequired() const noexcept { return m_required; }
+    // True when Format gives only ASCII letters, digits, '.', '+' and '-' (numbers, booleans).
+    bool IsPlainText() const noexcept { return m_plainText; }
     virtual void Reset(void* self) const = 0;
     // Whether the attribute is written (a required one always is).
     virtual bool IsWritten(const void* self) const = 0;
@@ -124,6 +127,7 @@ public:
 private:
     std::string_view m_name;  // a literal: NUL-terminated
     bool m_required;
+    bool m_plainText;
 };
 
 class ChildRow {
@@ -165,26 +169,31 @@ struct Codec;
 
 template <>
 struct Codec<double> {
+    static constexpr bool kPlainText = true;
     static void Format(double v, std::string& out, Rule) { LtXmlLib3::CConversions::r8ToString(v, out); }
     static double Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::r8FromString(t, 2); }
 };
 template <>
 struct Codec<std::int64_t> {
+    static constexpr bool kPlainText = true;
     static void Format(std::int64_t v, std::string& out, Rule) { LtXmlLib3::CConversions::i8ToString(v, out); }
     static std::int64_t Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::i8FromString(t, 2); }
 };
 template <>
 struct Codec<std::uint64_t> {
+    static constexpr bool kPlainText = true;
     static void Format(std::uint64_t v, std::string& out, Rule) { LtXmlLib3::CConversions::ui8ToString(v, out); }
     static std::uint64_t Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::ui8FromString(t, 2); }
 };
 template <>
 struct Codec<bool> {
+    static constexpr bool kPlainText = true;
     static void Format(bool v, std::string& out, Rule) { out += v ? "true" : "false"; }
     static bool Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::booleanFromString(t, 2); }
 };
 template <>
 struct Codec<std::string> {
+    static constexpr bool kPlainText = false;
     static void Format(const std::string& v, std::string& out, Rule) { out += v; }
     static std::string Parse(std::string_view t, Rule rule) {
         return LtXmlLib3::CConversions::stringFromString(t, static_cast<int>(rule));
@@ -192,6 +201,7 @@ struct Codec<std::string> {
 };
 template <class E>
 struct Codec<E, std::enable_if_t<std::is_enum_v<E>>> {
+    static constexpr bool kPlainText = false;  // tokens are escaped like any text
     static void Format(E v, std::string& out, Rule) { out += EnumTableOf<E>().ToString(static_cast<int>(v)); }
     static E Parse(std::string_view t, Rule) { return static_cast<E>(EnumTableOf<E>().FromString(t)); }
 };
@@ -200,7 +210,7 @@ template <class C, class V>
 class RequiredAttributeRow final : public AttributeRow {
 public:
     RequiredAttributeRow(const char* name, V C::*member, Rule rule) noexcept
-        : AttributeRow(name, true), m_member(member), m_rule(rule) {}
+        : AttributeRow(name, true, Codec<V>::kPlainText), m_member(member), m_rule(rule) {}
     void Reset(void* self) const override { static_cast<C*>(self)->*m_member = V(); }
     bool IsWritten(const void*) const override { return true; }
     void Format(const void* self, std::string& out) const override {
@@ -219,7 +229,7 @@ template <class C, class V>
 class OptionalAttributeRow final : public AttributeRow {
 public:
     OptionalAttributeRow(const char* name, COptional<V> C::*member, Rule rule) noexcept
-        : AttributeRow(name, false), m_member(member), m_rule(rule) {}
+        : AttributeRow(name, false, Codec<V>::kPlainText), m_member(member), m_rule(rule) {}
     void Reset(void* self) const override { (static_cast<C*>(self)->*m_member).Reset(); }
     bool IsWritten(const void* self) const override { return (static_cast<const C*>(self)->*m_member).IsValid(); }
     void Format(const void* self, std::string& out) const override {

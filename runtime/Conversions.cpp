@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <limits>
 #include <system_error>
+#include <type_traits>
 #include <vector>
 
 #include "VantrelLib/runtime/Exceptions.h"
@@ -116,6 +117,24 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 
 template <class Int>
 Int ParseInteger(std::string_view text, int rule, const char* typeName) {
+    // Most values are plain digits with at most a minus sign: up to 18 digits
+    // they fit every 64-bit type and need no range check.
+    {
+        const char* p = text.data();
+        const char* const end = p + text.size();
+        const bool negative = p != end && *p == '-';
+        if (negative) ++p;
+        const std::size_t count = static_cast<std::size_t>(end - p);
+        if (count != 0 && count <= 18 && (!negative || std::is_signed_v<Int>)) {
+            std::int64_t value = 0;
+            for (; p != end; ++p) {
+                const unsigned digit = static_cast<unsigned>(*p - '0');
+                if (digit > 9) break;
+                value = value * 10 + static_cast<std::int64_t>(digit);
+            }
+            if (p == end) return static_cast<Int>(negative ? -value : value);
+        }
+    }
     std::string_view s = NumberText(text, rule);
     std::string_view digits = s;
     bool negative = false;
@@ -169,10 +188,13 @@ bool AppendShortDecimal(double value, std::string& out) {
     for (int k = 0; k <= 8; ++k) {
         const double scaled = magnitude * kPowersOfTen[k];
         if (scaled >= 9007199254740992.0) return false;  // 2^53
-        const double whole = std::nearbyint(scaled);
-        if (whole / kPowersOfTen[k] != magnitude) continue;
+        // Rounded to the nearest whole by truncation (scaled is positive and
+        // below 2^53): cheaper than a rounding call, and the test that follows
+        // decides anyway.
+        const std::uint64_t wholeDigits = static_cast<std::uint64_t>(scaled + 0.5);
+        if (static_cast<double>(wholeDigits) / kPowersOfTen[k] != magnitude) continue;
         char digits[24];
-        auto [end, error] = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(whole));
+        auto [end, error] = std::to_chars(digits, digits + sizeof digits, wholeDigits);
         (void)error;
         const std::size_t count = static_cast<std::size_t>(end - digits);
         if (std::signbit(value)) out += '-';
@@ -286,6 +308,35 @@ std::string CConversions::r8ToString(double value) {
 }
 
 double CConversions::r8FromString(std::string_view text, int rule) {
+    // Most values are short decimals ([-]digits[.digits]): with at most 15
+    // digits the whole digits are exact in a double and one division by an
+    // exact power of ten rounds correctly.
+    {
+        const char* p = text.data();
+        const char* const end = p + text.size();
+        const bool negative = p != end && *p == '-';
+        if (negative) ++p;
+        std::uint64_t mantissa = 0;
+        int digits = 0;
+        int decimals = 0;
+        bool point = false;
+        for (; p != end; ++p) {
+            const unsigned digit = static_cast<unsigned>(*p - '0');
+            if (digit <= 9) {
+                mantissa = mantissa * 10 + digit;
+                ++digits;
+                decimals += point ? 1 : 0;
+            } else if (*p == '.' && !point) {
+                point = true;
+            } else {
+                break;
+            }
+        }
+        if (p == end && digits != 0 && digits <= 15) {
+            const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+            return negative ? -value : value;
+        }
+    }
     std::string_view s = NumberText(text, rule);
     if (s == "INF") return std::numeric_limits<double>::infinity();
     if (s == "-INF") return -std::numeric_limits<double>::infinity();

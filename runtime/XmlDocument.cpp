@@ -2,9 +2,13 @@
 
 #include <expat.h>
 
+#include <boost/context/fiber.hpp>
+#include <boost/context/protected_fixedsize_stack.hpp>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <exception>
 #include <new>
 
 #include "VantrelLib/runtime/Conversions.h"
@@ -44,33 +48,72 @@ SplitName Split(const char* name) noexcept {
 
 }  // namespace
 
-// The expat parser, fed the whole input at once and suspended after every
-// element start and end so the caller can walk the document as it is parsed.
+// The expat parser runs on a stack of its own (a fiber) and hands the walk
+// every element start and end from inside its callbacks, so the parse runs
+// over the input in one call without ever being suspended (expat re-counts
+// lines and columns on every resume).
 struct CXmlDocument::Parser {
     XML_Parser expat = nullptr;
     std::string_view input;
-    std::size_t fed = 0;  // bytes handed to expat so far
-    bool suspended = false;
-    bool finished = false;
     int maxDepth = 0;
     CXmlDocument* document = nullptr;
-    // Events expat reported but the walk has not taken yet: suspension takes
-    // effect after a whole token, and an empty-element tag gives a start and an end.
-    Event pending[4] = {};
-    std::size_t pendingBegin = 0;
-    std::size_t pendingEnd = 0;
-    std::size_t depth = 0;  // elements open in the parser, ahead of the walk
-    struct Piece {
-        const char* text;
-        std::size_t length;
-    };
-    std::vector<Piece> pieces;  // scratch of OnStartElement
+    boost::context::fiber parserSide;       // resumes the parser; held by the walk
+    boost::context::fiber* walkSide = nullptr;  // resumes the walk; held by the parser
+    Event event = Event::Done;              // what the parser reported last
+    bool finished = false;                  // the parse has returned
+    bool abandon = false;                   // the walk stopped early: end the parse
+    XML_Status status = XML_STATUS_OK;
+    std::size_t depth = 0;  // elements open in the parser
+    std::exception_ptr callbackError;  // thrown in a callback, rethrown to the walk
     std::string failure;  // set when a handler stops the parser
     int failureLine = 0;
     int failureColumn = 0;
 
     ~Parser() {
+        if (!finished && parserSide) {
+            // Let the callback expat waits in return and stop the parse, so that
+            // its stack unwinds normally.
+            abandon = true;
+            parserSide = std::move(parserSide).resume();
+        }
         if (expat != nullptr) XML_ParserFree(expat);
+    }
+
+    void Start() {
+        parserSide = boost::context::fiber(
+            std::allocator_arg, boost::context::protected_fixedsize_stack(kStackSize),
+            [this](boost::context::fiber&& walk) {
+                walkSide = &walk;
+                status = ParseAll();
+                finished = true;
+                return std::move(walk);
+            });
+        Resume();
+    }
+
+    // Runs the parser to its next event (or its end).
+    void Resume() { parserSide = std::move(parserSide).resume(); }
+
+    XML_Status ParseAll() {
+        // The whole input in one call (expat re-scans unfinished tokens when fed
+        // in small pieces); inputs beyond INT_MAX bytes in the largest pieces it takes.
+        std::size_t fed = 0;
+        do {
+            const std::size_t piece = std::min<std::size_t>(input.size() - fed, INT_MAX);
+            const bool last = fed + piece == input.size();
+            const XML_Status result =
+                XML_Parse(expat, input.data() + fed, static_cast<int>(piece), last ? XML_TRUE : XML_FALSE);
+            if (result != XML_STATUS_OK) return result;
+            fed += piece;
+        } while (fed < input.size());
+        return XML_STATUS_OK;
+    }
+
+    // Hands `what` to the walk and waits until it asks for the next event.
+    void Report(Event what) {
+        event = what;
+        *walkSide = std::move(*walkSide).resume();
+        if (abandon) XML_StopParser(expat, XML_FALSE);
     }
 
     void Stop(std::string message) {
@@ -97,38 +140,35 @@ struct CXmlDocument::Parser {
 
         // Copy every string into the element's own buffer in one go (expat's
         // strings do not outlive the next token), then point the views into it.
+        // First the views point at expat's strings, to measure them.
         std::size_t count = 0;
         while (attributes[2 * count] != nullptr) ++count;
-        pieces.resize(2 + 3 * count);
+        element.m_attributes.resize(count);
         const SplitName elementName = Split(name);
-        pieces[0] = {name, elementName.uriLength};
-        pieces[1] = {elementName.local, elementName.localLength};
+        std::size_t total = elementName.uriLength + elementName.localLength;
         for (std::size_t a = 0; a < count; ++a) {
+            CXmlAttribute& attribute = element.m_attributes[a];
             const SplitName attributeName = Split(attributes[2 * a]);
-            pieces[2 + 3 * a] = {attributes[2 * a], attributeName.uriLength};
-            pieces[3 + 3 * a] = {attributeName.local, attributeName.localLength};
-            pieces[4 + 3 * a] = {attributes[2 * a + 1], std::strlen(attributes[2 * a + 1])};
+            attribute.m_namespaceUri = std::string_view(attributes[2 * a], attributeName.uriLength);
+            attribute.m_localName = std::string_view(attributeName.local, attributeName.localLength);
+            attribute.m_value = std::string_view(attributes[2 * a + 1]);
+            total += attribute.m_namespaceUri.size() + attribute.m_localName.size() + attribute.m_value.size();
         }
-        std::size_t total = 0;
-        for (const Piece& piece : pieces) total += piece.length;
         std::string& text = element.m_text;
         if (text.size() < total) text.resize(std::max(total, 2 * text.size()));
         char* out = text.data();
-        std::size_t at = 0;
-        auto view = [&](const Piece& piece) {
-            std::memcpy(out + at, piece.text, piece.length);
-            std::string_view copied(out + at, piece.length);
-            at += piece.length;
+        auto copy = [&out](const char* from, std::size_t length) {
+            std::memcpy(out, from, length);
+            const std::string_view copied(out, length);
+            out += length;
             return copied;
         };
-        element.m_namespaceUri = view(pieces[0]);
-        element.m_localName = view(pieces[1]);
-        element.m_attributes.resize(count);
-        for (std::size_t a = 0; a < count; ++a) {
-            CXmlAttribute& attribute = element.m_attributes[a];
-            attribute.m_namespaceUri = view(pieces[2 + 3 * a]);
-            attribute.m_localName = view(pieces[3 + 3 * a]);
-            attribute.m_value = view(pieces[4 + 3 * a]);
+        element.m_namespaceUri = copy(name, elementName.uriLength);
+        element.m_localName = copy(elementName.local, elementName.localLength);
+        for (CXmlAttribute& attribute : element.m_attributes) {
+            attribute.m_namespaceUri = copy(attribute.m_namespaceUri.data(), attribute.m_namespaceUri.size());
+            attribute.m_localName = copy(attribute.m_localName.data(), attribute.m_localName.size());
+            attribute.m_value = copy(attribute.m_value.data(), attribute.m_value.size());
         }
         ++depth;
         // Expat reads a few Latin-1 letters as name characters in ISO-8859-1
@@ -138,63 +178,54 @@ struct CXmlDocument::Parser {
             Stop("The element name [" + std::string(element.m_localName) + "] is not a valid XML name");
             return;
         }
-        Suspend(Event::Start);
+        Report(Event::Start);
     }
 
     void OnEndElement() {
         --depth;
-        Suspend(Event::End);
+        Report(Event::End);
     }
 
-    void Suspend(Event what) {
-        pending[pendingEnd++ % 4] = what;
-        if (!suspended) XML_StopParser(expat, XML_TRUE);
-        suspended = true;
+    // Runs a callback body; nothing may unwind through expat.
+    template <typename Body>
+    static void Guarded(void* data, Body&& body) noexcept {
+        Parser& parser = *static_cast<Parser*>(data);
+        // Once the parse is being stopped, expat may still report the rest of a token.
+        if (parser.abandon || !parser.failure.empty() || parser.callbackError) return;
+        try {
+            body(parser);
+        } catch (...) {
+            if (!parser.callbackError) parser.callbackError = std::current_exception();
+            XML_StopParser(parser.expat, XML_FALSE);
+        }
     }
 
-    bool TakePending(Event& event) {
-        if (pendingBegin == pendingEnd) return false;
-        event = pending[pendingBegin++ % 4];
-        return true;
+    static void XMLCALL StartHandler(void* data, const XML_Char* name, const XML_Char** attributes) {
+        Guarded(data, [&](Parser& parser) { parser.OnStartElement(name, attributes); });
     }
-
-    static void XMLCALL Start(void* data, const XML_Char* name, const XML_Char** attributes) {
-        static_cast<Parser*>(data)->OnStartElement(name, attributes);
+    static void XMLCALL EndHandler(void* data, const XML_Char*) {
+        Guarded(data, [](Parser& parser) { parser.OnEndElement(); });
     }
-    static void XMLCALL End(void* data, const XML_Char*) { static_cast<Parser*>(data)->OnEndElement(); }
-    static void XMLCALL Text(void* data, const XML_Char* text, int length) {
+    static void XMLCALL TextHandler(void* data, const XML_Char* text, int length) {
         Parser& parser = *static_cast<Parser*>(data);
         if (parser.depth > 0 && !IsWhitespace(text, length))
             parser.document->m_elements[parser.depth - 1]->m_hasText = true;
     }
-    static void XMLCALL Doctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
-        static_cast<Parser*>(data)->Stop("Document type declarations (DOCTYPE) are not allowed");
+    static void XMLCALL DoctypeHandler(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+        Guarded(data, [](Parser& parser) { parser.Stop("Document type declarations (DOCTYPE) are not allowed"); });
     }
-    static void XMLCALL EntityDeclaration(void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
-                                          const XML_Char*, const XML_Char*, const XML_Char*) {
-        static_cast<Parser*>(data)->Stop("Entity declarations are not allowed");
+    static void XMLCALL EntityDeclarationHandler(void* data, const XML_Char*, int, const XML_Char*, int,
+                                                 const XML_Char*, const XML_Char*, const XML_Char*,
+                                                 const XML_Char*) {
+        Guarded(data, [](Parser& parser) { parser.Stop("Entity declarations are not allowed"); });
     }
-    static int XMLCALL ExternalEntity(XML_Parser, const XML_Char*, const XML_Char*, const XML_Char*,
-                                      const XML_Char*) {
+    static int XMLCALL ExternalEntityHandler(XML_Parser, const XML_Char*, const XML_Char*, const XML_Char*,
+                                             const XML_Char*) {
         return XML_STATUS_ERROR;  // never read anything outside the document
     }
 
-    // Runs expat to its next element event; false when the input is done or on error.
-    XML_Status Run() {
-        XML_Status status;
-        if (suspended) {
-            suspended = false;
-            status = XML_ResumeParser(expat);
-        } else {
-            // The whole input in one call (expat re-scans unfinished tokens when fed
-            // in small pieces); inputs beyond INT_MAX bytes in the largest pieces it takes.
-            const std::size_t piece = std::min<std::size_t>(input.size() - fed, INT_MAX);
-            const bool last = fed + piece == input.size();
-            status = XML_Parse(expat, input.data() + fed, static_cast<int>(piece), last ? XML_TRUE : XML_FALSE);
-            fed += piece;
-        }
-        return status;
-    }
+    // Room for expat and the handlers; a guard page below it.
+    static constexpr std::size_t kStackSize = 256 * 1024;
 };
 
 CXmlDocument::CXmlDocument(std::string_view text, const CReadOptions& options) : m_parser(std::make_unique<Parser>()) {
@@ -209,33 +240,39 @@ CXmlDocument::CXmlDocument(std::string_view text, const CReadOptions& options) :
     if (parser.expat == nullptr) throw std::bad_alloc();
     XML_Parser expat = parser.expat;
     XML_SetUserData(expat, &parser);
-    XML_SetElementHandler(expat, &Parser::Start, &Parser::End);
-    XML_SetCharacterDataHandler(expat, &Parser::Text);
-    XML_SetStartDoctypeDeclHandler(expat, &Parser::Doctype);
-    XML_SetEntityDeclHandler(expat, &Parser::EntityDeclaration);
-    XML_SetExternalEntityRefHandler(expat, &Parser::ExternalEntity);
+    XML_SetElementHandler(expat, &Parser::StartHandler, &Parser::EndHandler);
+    XML_SetCharacterDataHandler(expat, &Parser::TextHandler);
+    XML_SetStartDoctypeDeclHandler(expat, &Parser::DoctypeHandler);
+    XML_SetEntityDeclHandler(expat, &Parser::EntityDeclarationHandler);
+    XML_SetExternalEntityRefHandler(expat, &Parser::ExternalEntityHandler);
     XML_SetParamEntityParsing(expat, XML_PARAM_ENTITY_PARSING_NEVER);
 
-    if (Next() != Event::Start) ThrowParseError();  // an empty document
+    parser.Start();
+    if (Current() != Event::Start) ThrowParseError();  // an empty document
 }
 
 CXmlDocument::~CXmlDocument() = default;
 
+CXmlDocument::Event CXmlDocument::Current() {
+    Parser& parser = *m_parser;
+    if (parser.callbackError) std::rethrow_exception(parser.callbackError);
+    if (!parser.finished) {
+        if (parser.event == Event::Start)
+            ++m_depth;
+        else
+            --m_depth;
+        return parser.event;
+    }
+    if (parser.status != XML_STATUS_OK) ThrowParseError();
+    return Event::Done;
+}
+
 CXmlDocument::Event CXmlDocument::Next() {
     if (m_parseError) throw *m_parseError;
     Parser& parser = *m_parser;
-    Event event;
-    while (!parser.TakePending(event)) {
-        if (parser.finished) return Event::Done;
-        const XML_Status status = parser.Run();
-        if (status == XML_STATUS_ERROR) ThrowParseError();
-        if (status == XML_STATUS_OK && parser.fed == parser.input.size()) parser.finished = true;
-    }
-    if (event == Event::Start)
-        ++m_depth;
-    else
-        --m_depth;
-    return event;
+    if (parser.finished) return Current();
+    parser.Resume();
+    return Current();
 }
 
 void CXmlDocument::ThrowParseError() {

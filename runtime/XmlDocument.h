@@ -106,6 +106,9 @@ private:
     struct Parser;
     enum class Event { Start, End, Done };
 
+    // The event the parser reported last, taken by the walk (Done once it has ended).
+    Event Current();
+    // Runs the parser to its next event and takes it.
     Event Next();
     const CXmlElement* FirstChildOf(const CXmlElement& element);
     const CXmlElement* NextSiblingOf(const CXmlElement& element);

@@ -1,6 +1,7 @@
 #include "VantrelLib/runtime/XmlWriter.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "VantrelLib/runtime/Exceptions.h"
 #include "VantrelLib/runtime/XmlObjectBase.h"
@@ -169,8 +170,26 @@ void CXmlTextWriter::AddNamespace(std::string_view prefix, std::string_view uri)
     m_pending.push_back(Binding{std::string(prefix), std::string(uri), 0});
 }
 
+void CXmlTextWriter::CheckStaticName(std::string_view name) {
+    // A name's address and length identify it: its characters never change.
+    std::string_view& slot =
+        m_checkedNames[(reinterpret_cast<std::uintptr_t>(name.data()) ^ name.size()) % kCheckedNames];
+    if (slot.data() == name.data() && slot.size() == name.size() && !name.empty()) return;
+    CheckName(name);
+    slot = name;
+}
+
 void CXmlTextWriter::WriteStartElement(std::string_view localName, std::string_view namespaceUri) {
     CheckName(localName);
+    StartElement(localName, namespaceUri);
+}
+
+void CXmlTextWriter::WriteStartElementStatic(std::string_view staticName, std::string_view namespaceUri) {
+    CheckStaticName(staticName);
+    StartElement(staticName, namespaceUri);
+}
+
+void CXmlTextWriter::StartElement(std::string_view localName, std::string_view namespaceUri) {
     CloseStartTag();
     Indent(m_openElements.size());
     const std::size_t nameOffset = m_names.size();
@@ -199,11 +218,26 @@ void CXmlTextWriter::WriteAttributeString(std::string_view localName, std::strin
     if (!m_startTagOpen) throw CLtValidationException("An attribute can only be written right after its element is started");
     if (!namespaceUri.empty()) throw CLtValidationException("Attributes are written without a namespace");
     CheckName(localName);
+    StartAttribute(localName);
+    AppendEscaped(value, localName);
+    Append('"');
+}
+
+void CXmlTextWriter::WriteAttributeStatic(std::string_view staticName, std::string_view value, bool plainValue) {
+    if (!m_startTagOpen) throw CLtValidationException("An attribute can only be written right after its element is started");
+    CheckStaticName(staticName);
+    StartAttribute(staticName);
+    if (plainValue)
+        Append(value);
+    else
+        AppendEscaped(value, staticName);
+    Append('"');
+}
+
+void CXmlTextWriter::StartAttribute(std::string_view localName) {
     Append(' ');
     Append(localName);
     Append("=\"");
-    AppendEscaped(value, localName);
-    Append('"');
 }
 
 void CXmlTextWriter::WriteAttributeType(std::string_view typeNamespace, std::string_view typeName) {

@@ -25,9 +25,16 @@ public:
     // Starts an element. A non-empty `namespaceUri` is written with the prefix
     // bound to it (declared here when none is in scope).
     void WriteStartElement(std::string_view localName, std::string_view namespaceUri);
+    // The same for a name whose characters have static storage duration (a
+    // string literal): such a name is checked once per writer, not each time.
+    void WriteStartElementStatic(std::string_view staticName, std::string_view namespaceUri);
     void WriteEndElement();
     // Writes an attribute of the element just started; `namespaceUri` must be "".
     void WriteAttributeString(std::string_view localName, std::string_view namespaceUri, std::string_view value);
+    // The same for a name with static storage duration (checked once per
+    // writer). `plainValue` promises a value of ASCII letters, digits, '.', '+'
+    // and '-' only (a number's text), which is written without escaping.
+    void WriteAttributeStatic(std::string_view staticName, std::string_view value, bool plainValue);
     // Declares `prefix` for `uri` on the next element started.
     void AddNamespace(std::string_view prefix, std::string_view uri);
     // Writes the XML Schema instance type attribute naming `typeName` (in
@@ -60,6 +67,10 @@ private:
     void Declare(std::string_view prefix, std::string_view uri);
     void AppendEscaped(std::string_view value, std::string_view context);
     static void CheckName(std::string_view name);
+    // CheckName for a name with static storage duration, remembered by address.
+    void CheckStaticName(std::string_view name);
+    void StartElement(std::string_view localName, std::string_view namespaceUri);
+    void StartAttribute(std::string_view localName);
 
     // The output: m_out's first m_size bytes (m_out is grown ahead, not per append).
     void Append(std::string_view text) {
@@ -89,6 +100,9 @@ private:
     std::vector<Binding> m_bindings;
     std::vector<Binding> m_pending;
     bool m_startTagOpen = false;
+    // Static names already checked, by address (a small direct-mapped cache).
+    static constexpr std::size_t kCheckedNames = 256;
+    std::string_view m_checkedNames[kCheckedNames] = {};
 };
 
 }  // namespace LtXmlLib3

@@ -153,6 +153,29 @@ TEST(RuntimeConversions, IntegersAreRangeChecked) {
     for (const char* text : refusedSigned) EXPECT_THROW(CConversions::i8FromString(text, 2), CLtInvalidValueException) << text;
     const char* refusedUnsigned[] = {"18446744073709551616", "-1", "1.5", "", "1 2"};
     for (const char* text : refusedUnsigned) EXPECT_THROW(CConversions::ui8FromString(text, 2), CLtInvalidValueException) << text;
+
+    // Every length of digits, short ones (read directly) and long ones (range
+    // checked), reads as std::from_chars reads it or is refused as out of range.
+    std::mt19937_64 random(5);
+    for (int length = 1; length <= 21; ++length) {
+        for (int i = 0; i < 200; ++i) {
+            std::string digits;
+            for (int d = 0; d < length; ++d) digits += static_cast<char>('0' + random() % 10);
+            for (const std::string& text : {digits, "-" + digits}) {
+                std::int64_t expected = 0;
+                const auto parsed = std::from_chars(text.data(), text.data() + text.size(), expected);
+                if (parsed.ec == std::errc())
+                    EXPECT_EQ(CConversions::i8FromString(text, 2), expected) << text;
+                else
+                    EXPECT_THROW(CConversions::i8FromString(text, 2), CLtInvalidValueException) << text;
+            }
+            std::uint64_t expected = 0;
+            if (std::from_chars(digits.data(), digits.data() + digits.size(), expected).ec == std::errc())
+                EXPECT_EQ(CConversions::ui8FromString(digits, 2), expected) << digits;
+            else
+                EXPECT_THROW(CConversions::ui8FromString(digits, 2), CLtInvalidValueException) << digits;
+        }
+    }
 }
 
 TEST(RuntimeConversions, BooleansAndWhitespaceRules) {
