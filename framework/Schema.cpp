@@ -212,7 +212,7 @@ void ElementSchema::WriteAttributes(const void* self, CXmlTextWriter* writer) co
         if (!row->IsWritten(self)) continue;
         text.clear();
         row->Format(self, text);
-        writer->WriteAttributeStatic(row->NameView(), text, row->IsPlainText());
+        writer->WriteAttribute(row->XmlName(), text, row->IsPlainText());
     }
 }
 

@@ -109,14 +109,16 @@ struct ClassRef {
 
 class AttributeRow {
 public:
-    AttributeRow(const char* name, bool required, bool plainText) noexcept
-        : m_name(name), m_required(required), m_plainText(plainText) {}
+    // Throws CLtValidationException when `name` is not an XML name.
+    AttributeRow(const char* name, bool required, bool plainText)
+        : m_name(name), m_xmlName(m_name), m_required(required), m_plainText(plainText) {}
     virtual ~AttributeRow();
     const char* Name() const noexcept { return m_name.data(); }
     std::string_view NameView() const noexcept { return m_name; }
     bool IsRequired() const noexcept { return m_required; }
     // True when Format gives only ASCII letters, digits, '.', '+' and '-' (numbers, booleans).
     bool IsPlainText() const noexcept { return m_plainText; }
+    const LtXmlLib3::CXmlAttributeName& XmlName() const noexcept { return m_xmlName; }
     virtual void Reset(void* self) const = 0;
     // Whether the attribute is written (a required one always is).
     virtual bool IsWritten(const void* self) const = 0;
@@ -126,6 +128,7 @@ public:
 
 private:
     std::string_view m_name;  // a literal: NUL-terminated
+    LtXmlLib3::CXmlAttributeName m_xmlName;
     bool m_required;
     bool m_plainText;
 };
@@ -209,7 +212,7 @@ struct Codec<E, std::enable_if_t<std::is_enum_v<E>>> {
 template <class C, class V>
 class RequiredAttributeRow final : public AttributeRow {
 public:
-    RequiredAttributeRow(const char* name, V C::*member, Rule rule) noexcept
+    RequiredAttributeRow(const char* name, V C::*member, Rule rule)
         : AttributeRow(name, true, Codec<V>::kPlainText), m_member(member), m_rule(rule) {}
     void Reset(void* self) const override { static_cast<C*>(self)->*m_member = V(); }
     bool IsWritten(const void*) const override { return true; }
@@ -228,7 +231,7 @@ private:
 template <class C, class V>
 class OptionalAttributeRow final : public AttributeRow {
 public:
-    OptionalAttributeRow(const char* name, COptional<V> C::*member, Rule rule) noexcept
+    OptionalAttributeRow(const char* name, COptional<V> C::*member, Rule rule)
         : AttributeRow(name, false, Codec<V>::kPlainText), m_member(member), m_rule(rule) {}
     void Reset(void* self) const override { (static_cast<C*>(self)->*m_member).Reset(); }
     bool IsWritten(const void* self) const override { return (static_cast<const C*>(self)->*m_member).IsValid(); }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <system_error>
 #include <type_traits>
@@ -177,6 +178,36 @@ void AppendInteger(Int value, std::string& out) {
     out.append(buffer, end);
 }
 
+// Appends m / 10^k as decimal text: the digits of m with a point k places from the right.
+void AppendScaled(bool negative, std::uint64_t m, int k, std::string& out) {
+    char digits[24];
+    auto [end, error] = std::to_chars(digits, digits + sizeof digits, m);
+    (void)error;
+    const std::size_t count = static_cast<std::size_t>(end - digits);
+    const std::size_t decimals = static_cast<std::size_t>(k);
+    char text[40];
+    std::size_t length = 0;
+    if (negative) text[length++] = '-';
+    if (decimals == 0) {
+        std::memcpy(text + length, digits, count);
+        length += count;
+    } else if (count > decimals) {
+        std::memcpy(text + length, digits, count - decimals);
+        length += count - decimals;
+        text[length++] = '.';
+        std::memcpy(text + length, digits + count - decimals, decimals);
+        length += decimals;
+    } else {
+        text[length++] = '0';
+        text[length++] = '.';
+        std::memset(text + length, '0', decimals - count);
+        length += decimals - count;
+        std::memcpy(text + length, digits, count);
+        length += count;
+    }
+    out.append(text, length);
+}
+
 // Values with few decimals (12.5, -0.375, 4000) are most of what engineering
 // programs write: when the value is m / 10^k exactly as IEEE division gives it,
 // for a whole m below 2^53 and the smallest such k up to 8, the text of m with
@@ -185,30 +216,33 @@ void AppendInteger(Int value, std::string& out) {
 bool AppendShortDecimal(double value, std::string& out) {
     const double magnitude = std::fabs(value);
     if (!(magnitude >= 1e-5 && magnitude < 1e15)) return false;
+    const bool negative = std::signbit(value);
+    // Below 2^51 / 10^8 a single test decides. If m / 10^k is the value, so is
+    // (m * 10^(8-k)) / 10^8 (the same number, correctly rounded by one
+    // division), and that whole is the one nearest to value * 10^8: no other
+    // whole of 8 decimals lies within the value's rounding interval there. Its
+    // trailing zeros then give the smallest k.
+    const double scaled8 = magnitude * kPowersOfTen[8];
+    if (scaled8 < 0x1p51) {
+        std::uint64_t whole = static_cast<std::uint64_t>(scaled8 + 0.5);
+        if (static_cast<double>(whole) / kPowersOfTen[8] != magnitude) return false;
+        int k = 8;
+        while (k > 0 && whole % 10 == 0) {
+            whole /= 10;
+            --k;
+        }
+        AppendScaled(negative, whole, k, out);
+        return true;
+    }
+    // Larger values: try each k in turn while m stays below 2^53.
     for (int k = 0; k <= 8; ++k) {
         const double scaled = magnitude * kPowersOfTen[k];
-        if (scaled >= 9007199254740992.0) return false;  // 2^53
-        // Rounded to the nearest whole by truncation (scaled is positive and
-        // below 2^53): cheaper than a rounding call, and the test that follows
-        // decides anyway.
-        const std::uint64_t wholeDigits = static_cast<std::uint64_t>(scaled + 0.5);
-        if (static_cast<double>(wholeDigits) / kPowersOfTen[k] != magnitude) continue;
-        char digits[24];
-        auto [end, error] = std::to_chars(digits, digits + sizeof digits, wholeDigits);
-        (void)error;
-        const std::size_t count = static_cast<std::size_t>(end - digits);
-        if (std::signbit(value)) out += '-';
-        if (k == 0) {
-            out.append(digits, count);
-        } else if (count > static_cast<std::size_t>(k)) {
-            out.append(digits, count - k);
-            out += '.';
-            out.append(digits + count - k, static_cast<std::size_t>(k));
-        } else {
-            out += "0.";
-            out.append(static_cast<std::size_t>(k) - count, '0');
-            out.append(digits, count);
-        }
+        if (scaled >= 0x1p53) return false;
+        // Rounded to the nearest whole by truncation (scaled is positive): the
+        // test that follows decides anyway.
+        const std::uint64_t whole = static_cast<std::uint64_t>(scaled + 0.5);
+        if (static_cast<double>(whole) / kPowersOfTen[k] != magnitude) continue;
+        AppendScaled(negative, whole, k, out);
         return true;
     }
     return false;

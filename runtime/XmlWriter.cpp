@@ -223,14 +223,22 @@ void CXmlTextWriter::WriteAttributeString(std::string_view localName, std::strin
     Append('"');
 }
 
-void CXmlTextWriter::WriteAttributeStatic(std::string_view staticName, std::string_view value, bool plainValue) {
+CXmlAttributeName::CXmlAttributeName(std::string_view name) {
+    if (!CXmlTextWriter::IsValidName(name))
+        throw CLtValidationException("The name [" + std::string(name) + "] is not a valid XML name");
+    m_markup.reserve(name.size() + 3);
+    m_markup += ' ';
+    m_markup += name;
+    m_markup += "=\"";
+}
+
+void CXmlTextWriter::WriteAttribute(const CXmlAttributeName& name, std::string_view value, bool plainValue) {
     if (!m_startTagOpen) throw CLtValidationException("An attribute can only be written right after its element is started");
-    CheckStaticName(staticName);
-    StartAttribute(staticName);
+    Append(name.m_markup);
     if (plainValue)
         Append(value);
     else
-        AppendEscaped(value, staticName);
+        AppendEscaped(value, name.GetName());
     Append('"');
 }
 

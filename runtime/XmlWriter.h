@@ -11,6 +11,19 @@
 
 namespace LtXmlLib3 {
 
+// An attribute name written many times: checked once, when it is made, and
+// kept with its markup.
+class CXmlAttributeName {
+public:
+    // Throws CLtValidationException when `name` is not an XML name without a colon.
+    explicit CXmlAttributeName(std::string_view name);
+    std::string_view GetName() const noexcept { return std::string_view(m_markup).substr(1, m_markup.size() - 3); }
+
+private:
+    friend class CXmlTextWriter;
+    std::string m_markup;  // ' name="'
+};
+
 class CXmlTextWriter {
 public:
     // Receives the text in pieces while a large document is written.
@@ -31,10 +44,10 @@ public:
     void WriteEndElement();
     // Writes an attribute of the element just started; `namespaceUri` must be "".
     void WriteAttributeString(std::string_view localName, std::string_view namespaceUri, std::string_view value);
-    // The same for a name with static storage duration (checked once per
-    // writer). `plainValue` promises a value of ASCII letters, digits, '.', '+'
-    // and '-' only (a number's text), which is written without escaping.
-    void WriteAttributeStatic(std::string_view staticName, std::string_view value, bool plainValue);
+    // The same for a name checked in advance. `plainValue` promises a value of
+    // ASCII letters, digits, '.', '+' and '-' only (a number's text), which is
+    // written without escaping.
+    void WriteAttribute(const CXmlAttributeName& name, std::string_view value, bool plainValue);
     // Declares `prefix` for `uri` on the next element started.
     void AddNamespace(std::string_view prefix, std::string_view uri);
     // Writes the XML Schema instance type attribute naming `typeName` (in
