@@ -342,9 +342,9 @@ std::string CConversions::r8ToString(double value) {
 }
 
 double CConversions::r8FromString(std::string_view text, int rule) {
-    // Most values are short decimals ([-]digits[.digits]): with at most 15
-    // digits the whole digits are exact in a double and one division by an
-    // exact power of ten rounds correctly.
+    // Most values are short decimals ([-]digits[.digits]): when their digits
+    // make a whole below 2^53 it is exact in a double, and one division by an
+    // exact power of ten (at most 10^19 here) rounds correctly.
     {
         const char* p = text.data();
         const char* const end = p + text.size();
@@ -366,7 +366,7 @@ double CConversions::r8FromString(std::string_view text, int rule) {
                 break;
             }
         }
-        if (p == end && digits != 0 && digits <= 15) {
+        if (p == end && digits != 0 && digits <= 19 && mantissa < (std::uint64_t{1} << 53)) {
             const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
             return negative ? -value : value;
         }
