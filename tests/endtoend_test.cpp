@@ -17,6 +17,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/wait.h>
@@ -510,6 +511,33 @@ TEST(EndToEndSample, SurvivesWritingAndReadingAFile) {
     std::remove(path.c_str());
     const std::vector<std::string> differences = Differences(*ship, *again);
     EXPECT_TRUE(differences.empty()) << Lines(differences);
+}
+
+// Trees share nothing: threads that each read, write and compare their own
+// trees at the same time all get the document back exactly, and so do reads
+// that fail part-way.
+TEST(EndToEndSample, SeparateTreesInSeparateThreads) {
+    const std::string text = ReadText(kSamplePath);
+    ASSERT_FALSE(text.empty());
+    const std::string broken = text.substr(0, text.size() / 2);
+    std::vector<int> failures(4, 0);
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < failures.size(); ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 20; ++round) {
+                CSmartPtr<CVantrel> ship = CVantrel::CreateInstance();
+                ship->FromXml(text);
+                if (ship->ToXml() != text) ++failures[t];
+                try {
+                    CVantrel::CreateInstance()->FromXml(broken);
+                    ++failures[t];
+                } catch (const CLtException&) {
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (int count : failures) EXPECT_EQ(count, 0);
 }
 
 // The sample is what new users copy from: its references resolve, its masses

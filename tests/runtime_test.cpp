@@ -275,6 +275,26 @@ TEST(RuntimeParser, SkipsWhatIsNotWalked) {
     EXPECT_EQ(b->GetNextSiblingElement(), nullptr);
 }
 
+TEST(RuntimeParser, AWalkLeftAnywhereEndsCleanly) {
+    // Documents dropped after each number of steps of a walk: the parser, still
+    // inside the document, must be wound up without leaking or touching freed
+    // memory (checked under the sanitizers).
+    const std::string text = "<r a='1'><x b='2'><y/><y c='3'/></x><x/><z>  </z></r>";
+    for (int steps = 0; steps < 8; ++steps) {
+        CXmlDocument document(text);
+        const LtXmlLib3::CXmlElement* element = document.GetDocumentElement();
+        std::string seen;
+        for (int step = 0; step < steps && element != nullptr; ++step) {
+            seen += std::string(element->GetLocalName());
+            for (const LtXmlLib3::CXmlAttribute& attribute : element->GetAttributes())
+                seen += "@" + std::string(attribute.GetValue());
+            const LtXmlLib3::CXmlElement* child = element->GetFirstElement();
+            element = child != nullptr ? child : element->GetNextSiblingElement();
+        }
+        EXPECT_EQ(seen, std::string("r@1x@2yy@3").substr(0, seen.size())) << steps;
+    }
+}
+
 TEST(RuntimeParser, MalformedXmlWinsOverStructuralFaults) {
     // The structure fails at <Bad/> first, but the document is not even well formed.
     auto point = gdt::CPoint::CreateInstance();
