@@ -208,11 +208,16 @@ void ElementSchema::Init(void* self, CXmlObjectBase& base) const {
 
 void ElementSchema::WriteAttributes(const void* self, CXmlTextWriter* writer) const {
     std::string text;
+    char plain[LtXmlLib3::CConversions::kMaxNumberChars];
     for (const auto& row : attributes) {
         if (!row->IsWritten(self)) continue;
+        if (row->IsPlainText()) {
+            writer->WriteAttribute(row->XmlName(), std::string_view(plain, row->FormatPlain(self, plain)), true);
+            continue;
+        }
         text.clear();
         row->Format(self, text);
-        writer->WriteAttribute(row->XmlName(), text, row->IsPlainText());
+        writer->WriteAttribute(row->XmlName(), text, false);
     }
 }
 

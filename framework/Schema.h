@@ -4,7 +4,9 @@
 // reads every element class from such a declaration; classes hold only data
 // and accessors.
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -123,6 +125,9 @@ public:
     // Whether the attribute is written (a required one always is).
     virtual bool IsWritten(const void* self) const = 0;
     virtual void Format(const void* self, std::string& out) const = 0;
+    // For a plain-text row: writes the value's text to `buffer`
+    // (CConversions::kMaxNumberChars bytes) and returns its length.
+    virtual std::size_t FormatPlain(const void* self, char* buffer) const = 0;
     // Stores the value of `text`; an optional attribute is made valid first.
     virtual void Parse(void* self, std::string_view text) const = 0;
 
@@ -173,24 +178,31 @@ struct Codec;
 template <>
 struct Codec<double> {
     static constexpr bool kPlainText = true;
+    static std::size_t FormatChars(double v, char* buffer) { return LtXmlLib3::CConversions::r8ToChars(v, buffer); }
     static void Format(double v, std::string& out, Rule) { LtXmlLib3::CConversions::r8ToString(v, out); }
     static double Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::r8FromString(t, 2); }
 };
 template <>
 struct Codec<std::int64_t> {
     static constexpr bool kPlainText = true;
+    static std::size_t FormatChars(std::int64_t v, char* buffer) { return LtXmlLib3::CConversions::i8ToChars(v, buffer); }
     static void Format(std::int64_t v, std::string& out, Rule) { LtXmlLib3::CConversions::i8ToString(v, out); }
     static std::int64_t Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::i8FromString(t, 2); }
 };
 template <>
 struct Codec<std::uint64_t> {
     static constexpr bool kPlainText = true;
+    static std::size_t FormatChars(std::uint64_t v, char* buffer) { return LtXmlLib3::CConversions::ui8ToChars(v, buffer); }
     static void Format(std::uint64_t v, std::string& out, Rule) { LtXmlLib3::CConversions::ui8ToString(v, out); }
     static std::uint64_t Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::ui8FromString(t, 2); }
 };
 template <>
 struct Codec<bool> {
     static constexpr bool kPlainText = true;
+    static std::size_t FormatChars(bool v, char* buffer) {
+        std::memcpy(buffer, v ? "true" : "false", v ? 4 : 5);
+        return v ? 4 : 5;
+    }
     static void Format(bool v, std::string& out, Rule) { out += v ? "true" : "false"; }
     static bool Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::booleanFromString(t, 2); }
 };
@@ -219,6 +231,10 @@ public:
     void Format(const void* self, std::string& out) const override {
         Codec<V>::Format(static_cast<const C*>(self)->*m_member, out, m_rule);
     }
+    std::size_t FormatPlain(const void* self, char* buffer) const override {
+        if constexpr (Codec<V>::kPlainText) return Codec<V>::FormatChars(static_cast<const C*>(self)->*m_member, buffer);
+        return 0;  // not a plain-text row: never asked
+    }
     void Parse(void* self, std::string_view text) const override {
         static_cast<C*>(self)->*m_member = Codec<V>::Parse(text, m_rule);
     }
@@ -237,6 +253,11 @@ public:
     bool IsWritten(const void* self) const override { return (static_cast<const C*>(self)->*m_member).IsValid(); }
     void Format(const void* self, std::string& out) const override {
         Codec<V>::Format((static_cast<const C*>(self)->*m_member).Get(Name()), out, m_rule);
+    }
+    std::size_t FormatPlain(const void* self, char* buffer) const override {
+        if constexpr (Codec<V>::kPlainText)
+            return Codec<V>::FormatChars((static_cast<const C*>(self)->*m_member).Get(Name()), buffer);
+        return 0;  // not a plain-text row: never asked
     }
     void Parse(void* self, std::string_view text) const override {
         COptional<V>& slot = static_cast<C*>(self)->*m_member;

@@ -178,44 +178,42 @@ void AppendInteger(Int value, std::string& out) {
     out.append(buffer, end);
 }
 
-// Appends m / 10^k as decimal text: the digits of m with a point k places from the right.
-void AppendScaled(bool negative, std::uint64_t m, int k, std::string& out) {
+// Writes m / 10^k as decimal text at `out` (the digits of m with a point k
+// places from the right); returns the end.
+char* WriteScaled(bool negative, std::uint64_t m, int k, char* out) {
     char digits[24];
     auto [end, error] = std::to_chars(digits, digits + sizeof digits, m);
     (void)error;
     const std::size_t count = static_cast<std::size_t>(end - digits);
     const std::size_t decimals = static_cast<std::size_t>(k);
-    char text[40];
-    std::size_t length = 0;
-    if (negative) text[length++] = '-';
+    if (negative) *out++ = '-';
     if (decimals == 0) {
-        std::memcpy(text + length, digits, count);
-        length += count;
-    } else if (count > decimals) {
-        std::memcpy(text + length, digits, count - decimals);
-        length += count - decimals;
-        text[length++] = '.';
-        std::memcpy(text + length, digits + count - decimals, decimals);
-        length += decimals;
-    } else {
-        text[length++] = '0';
-        text[length++] = '.';
-        std::memset(text + length, '0', decimals - count);
-        length += decimals - count;
-        std::memcpy(text + length, digits, count);
-        length += count;
+        std::memcpy(out, digits, count);
+        return out + count;
     }
-    out.append(text, length);
+    if (count > decimals) {
+        std::memcpy(out, digits, count - decimals);
+        out += count - decimals;
+        *out++ = '.';
+        std::memcpy(out, digits + count - decimals, decimals);
+        return out + decimals;
+    }
+    *out++ = '0';
+    *out++ = '.';
+    std::memset(out, '0', decimals - count);
+    out += decimals - count;
+    std::memcpy(out, digits, count);
+    return out + count;
 }
 
 // Values with few decimals (12.5, -0.375, 4000) are most of what engineering
 // programs write: when the value is m / 10^k exactly as IEEE division gives it,
 // for a whole m below 2^53 and the smallest such k up to 8, the text of m with
-// k decimals reads back to the same bits and no shorter text does. Appends it
-// and returns true; returns false for every other value.
-bool AppendShortDecimal(double value, std::string& out) {
+// k decimals reads back to the same bits and no shorter text does. Writes it
+// and returns its end; returns null for every other value.
+char* WriteShortDecimal(double value, char* out) {
     const double magnitude = std::fabs(value);
-    if (!(magnitude >= 1e-5 && magnitude < 1e15)) return false;
+    if (!(magnitude >= 1e-5 && magnitude < 1e15)) return nullptr;
     const bool negative = std::signbit(value);
     // Below 2^51 / 10^8 a single test decides. If m / 10^k is the value, so is
     // (m * 10^(8-k)) / 10^8 (the same number, correctly rounded by one
@@ -225,27 +223,25 @@ bool AppendShortDecimal(double value, std::string& out) {
     const double scaled8 = magnitude * kPowersOfTen[8];
     if (scaled8 < 0x1p51) {
         std::uint64_t whole = static_cast<std::uint64_t>(scaled8 + 0.5);
-        if (static_cast<double>(whole) / kPowersOfTen[8] != magnitude) return false;
+        if (static_cast<double>(whole) / kPowersOfTen[8] != magnitude) return nullptr;
         int k = 8;
         while (k > 0 && whole % 10 == 0) {
             whole /= 10;
             --k;
         }
-        AppendScaled(negative, whole, k, out);
-        return true;
+        return WriteScaled(negative, whole, k, out);
     }
     // Larger values: try each k in turn while m stays below 2^53.
     for (int k = 0; k <= 8; ++k) {
         const double scaled = magnitude * kPowersOfTen[k];
-        if (scaled >= 0x1p53) return false;
+        if (scaled >= 0x1p53) return nullptr;
         // Rounded to the nearest whole by truncation (scaled is positive): the
         // test that follows decides anyway.
         const std::uint64_t whole = static_cast<std::uint64_t>(scaled + 0.5);
         if (static_cast<double>(whole) / kPowersOfTen[k] != magnitude) continue;
-        AppendScaled(negative, whole, k, out);
-        return true;
+        return WriteScaled(negative, whole, k, out);
     }
-    return false;
+    return nullptr;
 }
 
 }  // namespace
@@ -291,48 +287,62 @@ std::string CConversions::stringFromString(std::string_view text, int rule) {
     return CWhitespaceUtils::Apply(text, rule);
 }
 
-void CConversions::r8ToString(double value, std::string& out) {
+std::size_t CConversions::r8ToChars(double value, char* buffer) noexcept {
+    char* out = buffer;
+    auto put = [&out](std::string_view text) {
+        std::memcpy(out, text.data(), text.size());
+        out += text.size();
+    };
     if (std::isnan(value)) {
-        out += "NaN";
+        put("NaN");
     } else if (std::isinf(value)) {
-        out += value < 0 ? "-INF" : "INF";
+        put(value < 0 ? "-INF" : "INF");
+    } else if (char* decimalEnd = WriteShortDecimal(value, buffer)) {
+        out = decimalEnd;
     } else {
-        if (AppendShortDecimal(value, out)) return;
         // The shortest text that reads back to the same bits; plain decimals for
         // the magnitudes people write that way (-300000 rather than -3e+05).
-        char buffer[64];
-        auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+        char shortest[64];
+        auto [end, error] = std::to_chars(shortest, shortest + sizeof shortest, value);
         (void)error;
         const double magnitude = std::fabs(value);
-        char* e = std::find(buffer, end, 'e');
+        char* e = std::find(shortest, end, 'e');
         if (e != end && magnitude >= 1e-5 && magnitude < 1e16) {
             // d[.ddd]e±XX: the same digits, with the point moved.
-            const bool negative = buffer[0] == '-';
+            const bool negative = shortest[0] == '-';
             char digitBuffer[32];
             std::size_t count = 0;
-            for (char* p = buffer + (negative ? 1 : 0); p != e; ++p)
+            for (char* p = shortest + (negative ? 1 : 0); p != e; ++p)
                 if (*p != '.') digitBuffer[count++] = *p;
             const std::string_view digits(digitBuffer, count);
             int exponent = 0;
             std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
             const int point = exponent + 1;  // digits before the point
-            if (negative) out += '-';
+            if (negative) put("-");
             if (point <= 0) {
-                out += "0.";
-                out.append(static_cast<std::size_t>(-point), '0');
-                out += digits;
+                put("0.");
+                std::memset(out, '0', static_cast<std::size_t>(-point));
+                out += -point;
+                put(digits);
             } else if (static_cast<std::size_t>(point) >= digits.size()) {
-                out += digits;
-                out.append(static_cast<std::size_t>(point) - digits.size(), '0');
+                put(digits);
+                std::memset(out, '0', static_cast<std::size_t>(point) - digits.size());
+                out += static_cast<std::size_t>(point) - digits.size();
             } else {
-                out += digits.substr(0, static_cast<std::size_t>(point));
-                out += '.';
-                out += digits.substr(static_cast<std::size_t>(point));
+                put(digits.substr(0, static_cast<std::size_t>(point)));
+                put(".");
+                put(digits.substr(static_cast<std::size_t>(point)));
             }
-            return;
+        } else {
+            put(std::string_view(shortest, static_cast<std::size_t>(end - shortest)));
         }
-        out.append(buffer, end);
     }
+    return static_cast<std::size_t>(out - buffer);
+}
+
+void CConversions::r8ToString(double value, std::string& out) {
+    char buffer[kMaxNumberChars];
+    out.append(buffer, r8ToChars(value, buffer));
 }
 
 std::string CConversions::r8ToString(double value) {
@@ -397,6 +407,9 @@ double CConversions::r8FromString(std::string_view text, int rule) {
 }
 
 void CConversions::i8ToString(std::int64_t value, std::string& out) { AppendInteger(value, out); }
+std::size_t CConversions::i8ToChars(std::int64_t value, char* buffer) noexcept {
+    return static_cast<std::size_t>(std::to_chars(buffer, buffer + kMaxNumberChars, value).ptr - buffer);
+}
 std::string CConversions::i8ToString(std::int64_t value) {
     std::string out;
     AppendInteger(value, out);
@@ -407,6 +420,9 @@ std::int64_t CConversions::i8FromString(std::string_view text, int rule) {
 }
 
 void CConversions::ui8ToString(std::uint64_t value, std::string& out) { AppendInteger(value, out); }
+std::size_t CConversions::ui8ToChars(std::uint64_t value, char* buffer) noexcept {
+    return static_cast<std::size_t>(std::to_chars(buffer, buffer + kMaxNumberChars, value).ptr - buffer);
+}
 std::string CConversions::ui8ToString(std::uint64_t value) {
     std::string out;
     AppendInteger(value, out);

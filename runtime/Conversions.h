@@ -2,6 +2,7 @@
 // Value <-> text conversions in the XML Schema lexical forms, whitespace rules
 // and printf-style formatting.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,21 +28,28 @@ public:
 // CLtInvalidValueException naming the text otherwise.
 class CConversions {
 public:
+    // The size of buffer the ...ToChars conversions need.
+    static constexpr std::size_t kMaxNumberChars = 32;
+
     static std::string stringToString(std::string_view value) { return std::string(value); }
     static std::string stringFromString(std::string_view text, int rule);
 
     // Shortest text that reads back to the same bits; "INF", "-INF", "NaN".
     static std::string r8ToString(double value);
     static void r8ToString(double value, std::string& out);
+    // The same text written to `buffer` (kMaxNumberChars bytes); returns its length.
+    static std::size_t r8ToChars(double value, char* buffer) noexcept;
     static double r8FromString(std::string_view text, int rule);
 
     static std::string i8ToString(std::int64_t value);
     static void i8ToString(std::int64_t value, std::string& out);
+    static std::size_t i8ToChars(std::int64_t value, char* buffer) noexcept;
     // Range checked: a number outside int64 is an error, never a wrapped value.
     static std::int64_t i8FromString(std::string_view text, int rule);
 
     static std::string ui8ToString(std::uint64_t value);
     static void ui8ToString(std::uint64_t value, std::string& out);
+    static std::size_t ui8ToChars(std::uint64_t value, char* buffer) noexcept;
     static std::uint64_t ui8FromString(std::string_view text, int rule);
 
     // "true" / "false"; reads "true", "false", "1", "0".
