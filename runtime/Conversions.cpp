@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "VantrelLib/runtime/Exceptions.h"
+#include "VantrelLib/runtime/ShortCopy.h"
 
 namespace LtXmlLib3 {
 
@@ -188,21 +189,21 @@ char* WriteScaled(bool negative, std::uint64_t m, int k, char* out) {
     const std::size_t decimals = static_cast<std::size_t>(k);
     if (negative) *out++ = '-';
     if (decimals == 0) {
-        std::memcpy(out, digits, count);
+        detail::CopyShort(out, digits, count);
         return out + count;
     }
     if (count > decimals) {
-        std::memcpy(out, digits, count - decimals);
+        detail::CopyShort(out, digits, count - decimals);
         out += count - decimals;
         *out++ = '.';
-        std::memcpy(out, digits + count - decimals, decimals);
+        detail::CopyShort(out, digits + count - decimals, decimals);
         return out + decimals;
     }
     *out++ = '0';
     *out++ = '.';
     std::memset(out, '0', decimals - count);
     out += decimals - count;
-    std::memcpy(out, digits, count);
+    detail::CopyShort(out, digits, count);
     return out + count;
 }
 

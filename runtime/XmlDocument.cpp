@@ -13,6 +13,7 @@
 
 #include "VantrelLib/runtime/Conversions.h"
 #include "VantrelLib/runtime/Exceptions.h"
+#include "VantrelLib/runtime/ShortCopy.h"
 #include "VantrelLib/runtime/XmlWriter.h"
 
 namespace LtXmlLib3 {
@@ -158,7 +159,7 @@ struct CXmlDocument::Parser {
         if (text.size() < total) text.resize(std::max(total, 2 * text.size()));
         char* out = text.data();
         auto copy = [&out](const char* from, std::size_t length) {
-            std::memcpy(out, from, length);
+            detail::CopyShort(out, from, length);
             const std::string_view copied(out, length);
             out += length;
             return copied;

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "VantrelLib/runtime/ShortCopy.h"
+
 namespace LtXmlLib3 {
 
 // An attribute name written many times: checked once, when it is made, and
@@ -88,7 +90,7 @@ private:
     // The output: m_out's first m_size bytes (m_out is grown ahead, not per append).
     void Append(std::string_view text) {
         if (text.size() > m_out.size() - m_size) Grow(text.size());
-        std::memcpy(m_out.data() + m_size, text.data(), text.size());
+        detail::CopyShort(m_out.data() + m_size, text.data(), text.size());
         m_size += text.size();
     }
     void Append(char c) {
