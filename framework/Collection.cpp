@@ -13,7 +13,7 @@ void CCollection::ToXml_Int(LtXmlLib3::CXmlTextWriter* writer, bool, std::string
 const LtXmlLib3::CXmlElement* CCollection::FromXml_Int(const LtXmlLib3::CXmlElement*,
                                                        const LtXmlLib3::CXmlElement* cursor) {
     const std::string_view name = GetElementName();
-    while (cursor != nullptr && SameName(cursor->GetLocalName(), name)) {
+    while (cursor != nullptr && cursor->GetLocalName() == name) {
         LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> item = NewItem(cursor);
         if (!item) break;  // an item of no known class is left to the owner
         NameItem(item);  // the name it is read under, kept without a copy where possible

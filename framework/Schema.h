@@ -15,18 +15,12 @@
 #include <vector>
 
 #include "VantrelLib/runtime/LtXmlLib3.h"
-#include "VantrelLib/runtime/ShortCopy.h"
 
 namespace VantrelLib {
 namespace Framework {
 
 template <class C>
 class CElement;
-
-// True when two names are the same (inline for the short names of the format).
-inline bool SameName(std::string_view a, std::string_view b) noexcept {
-    return a.size() == b.size() && LtXmlLib3::detail::EqualShort(a.data(), b.data(), a.size());
-}
 
 // The gdt namespace URI.
 inline constexpr const char* kGdtNamespace = "http://www.vantrel.org/XML/GlobalDataTypes";

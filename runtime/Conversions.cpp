@@ -119,24 +119,6 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
 
 template <class Int>
 Int ParseInteger(std::string_view text, int rule, const char* typeName) {
-    // Most values are plain digits with at most a minus sign: up to 18 digits
-    // they fit every 64-bit type and need no range check.
-    {
-        const char* p = text.data();
-        const char* const end = p + text.size();
-        const bool negative = p != end && *p == '-';
-        if (negative) ++p;
-        const std::size_t count = static_cast<std::size_t>(end - p);
-        if (count != 0 && count <= 18 && (!negative || std::is_signed_v<Int>)) {
-            std::int64_t value = 0;
-            for (; p != end; ++p) {
-                const unsigned digit = static_cast<unsigned>(*p - '0');
-                if (digit > 9) break;
-                value = value * 10 + static_cast<std::int64_t>(digit);
-            }
-            if (p == end) return static_cast<Int>(negative ? -value : value);
-        }
-    }
     std::string_view s = NumberText(text, rule);
     std::string_view digits = s;
     bool negative = false;
@@ -147,36 +129,22 @@ Int ParseInteger(std::string_view text, int rule, const char* typeName) {
     if (digits.empty()) ThrowMalformed(text, typeName);
     for (char c : digits)
         if (!IsDigit(c)) ThrowMalformed(text, typeName);
-    if constexpr (std::is_unsigned_v<Int>) {
-        if (negative) {
-            // "-0" is the only negative text an unsigned type admits.
-            for (char c : digits)
-                if (c != '0') throw CLtInvalidValueException("The value [" + std::string(text) + "] is out of range for " + typeName);
-            return 0;
-        }
+    auto outOfRange = [&] {
+        return CLtInvalidValueException("The value [" + std::string(text) + "] is out of range for " + typeName);
+    };
+    // The magnitude, then the sign: the most negative value's magnitude is
+    // one more than the largest positive one.
+    std::uint64_t magnitude = 0;
+    if (std::from_chars(digits.data(), digits.data() + digits.size(), magnitude).ec != std::errc()) throw outOfRange();
+    constexpr std::uint64_t largest = static_cast<std::uint64_t>(std::numeric_limits<Int>::max());
+    if (!negative) {
+        if (magnitude > largest) throw outOfRange();
+        return static_cast<Int>(magnitude);
     }
-    Int value{};
-    std::string buffer;
-    std::string_view number = digits;
-    if (negative) {
-        buffer.reserve(digits.size() + 1);
-        buffer += '-';
-        buffer += digits;
-        number = buffer;
-    }
-    auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range)
-        throw CLtInvalidValueException("The value [" + std::string(text) + "] is out of range for " + typeName);
-    if (error != std::errc() || end != number.data() + number.size()) ThrowMalformed(text, typeName);
-    return value;
-}
-
-template <class Int>
-void AppendInteger(Int value, std::string& out) {
-    char buffer[24];
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    (void)error;
-    out.append(buffer, end);
+    // "-0" is the only negative text an unsigned type admits.
+    if (magnitude == 0) return 0;
+    if (std::is_unsigned_v<Int> || magnitude > largest + 1) throw outOfRange();
+    return static_cast<Int>(0 - magnitude);
 }
 
 // Writes m / 10^k as decimal text at `out` (the digits of m with a point k
@@ -353,35 +321,6 @@ std::string CConversions::r8ToString(double value) {
 }
 
 double CConversions::r8FromString(std::string_view text, int rule) {
-    // Most values are short decimals ([-]digits[.digits]): when their digits
-    // make a whole below 2^53 it is exact in a double, and one division by an
-    // exact power of ten (at most 10^19 here) rounds correctly.
-    {
-        const char* p = text.data();
-        const char* const end = p + text.size();
-        const bool negative = p != end && *p == '-';
-        if (negative) ++p;
-        std::uint64_t mantissa = 0;
-        int digits = 0;
-        int decimals = 0;
-        bool point = false;
-        for (; p != end; ++p) {
-            const unsigned digit = static_cast<unsigned>(*p - '0');
-            if (digit <= 9) {
-                mantissa = mantissa * 10 + digit;
-                ++digits;
-                decimals += point ? 1 : 0;
-            } else if (*p == '.' && !point) {
-                point = true;
-            } else {
-                break;
-            }
-        }
-        if (p == end && digits != 0 && digits <= 19 && mantissa < (std::uint64_t{1} << 53)) {
-            const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-            return negative ? -value : value;
-        }
-    }
     std::string_view s = NumberText(text, rule);
     if (s == "INF") return std::numeric_limits<double>::infinity();
     if (s == "-INF") return -std::numeric_limits<double>::infinity();
@@ -407,26 +346,32 @@ double CConversions::r8FromString(std::string_view text, int rule) {
     return parts.negative ? -value : value;
 }
 
-void CConversions::i8ToString(std::int64_t value, std::string& out) { AppendInteger(value, out); }
+void CConversions::i8ToString(std::int64_t value, std::string& out) {
+    char buffer[kMaxNumberChars];
+    out.append(buffer, i8ToChars(value, buffer));
+}
 std::size_t CConversions::i8ToChars(std::int64_t value, char* buffer) noexcept {
     return static_cast<std::size_t>(std::to_chars(buffer, buffer + kMaxNumberChars, value).ptr - buffer);
 }
 std::string CConversions::i8ToString(std::int64_t value) {
     std::string out;
-    AppendInteger(value, out);
+    i8ToString(value, out);
     return out;
 }
 std::int64_t CConversions::i8FromString(std::string_view text, int rule) {
     return ParseInteger<std::int64_t>(text, rule, "long");
 }
 
-void CConversions::ui8ToString(std::uint64_t value, std::string& out) { AppendInteger(value, out); }
+void CConversions::ui8ToString(std::uint64_t value, std::string& out) {
+    char buffer[kMaxNumberChars];
+    out.append(buffer, ui8ToChars(value, buffer));
+}
 std::size_t CConversions::ui8ToChars(std::uint64_t value, char* buffer) noexcept {
     return static_cast<std::size_t>(std::to_chars(buffer, buffer + kMaxNumberChars, value).ptr - buffer);
 }
 std::string CConversions::ui8ToString(std::uint64_t value) {
     std::string out;
-    AppendInteger(value, out);
+    ui8ToString(value, out);
     return out;
 }
 std::uint64_t CConversions::ui8FromString(std::string_view text, int rule) {

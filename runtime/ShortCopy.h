@@ -1,5 +1,5 @@
 #pragma once
-// Internal to the runtime and framework: copying and comparing of the short pieces (names, values, numbers,
+// Internal to the runtime: copying of the short pieces (names, values, numbers,
 // markup) that reading and writing move by the million.
 
 #include <cstddef>
@@ -28,31 +28,6 @@ inline void CopyShort(char* to, const char* from, std::size_t count) noexcept {
     } else {
         for (std::size_t i = 0; i < count; ++i) to[i] = from[i];
     }
-}
-
-// a == b for the short names compared on every element: fixed-size loads
-// the compiler inlines, a library call only beyond 16 bytes.
-inline bool EqualShort(const char* a, const char* b, std::size_t count) noexcept {
-    if (count > 16) return std::memcmp(a, b, count) == 0;
-    if (count >= 8) {
-        unsigned long long a1, a2, b1, b2;
-        std::memcpy(&a1, a, 8);
-        std::memcpy(&b1, b, 8);
-        std::memcpy(&a2, a + count - 8, 8);
-        std::memcpy(&b2, b + count - 8, 8);
-        return ((a1 ^ b1) | (a2 ^ b2)) == 0;
-    }
-    if (count >= 4) {
-        unsigned a1, a2, b1, b2;
-        std::memcpy(&a1, a, 4);
-        std::memcpy(&b1, b, 4);
-        std::memcpy(&a2, a + count - 4, 4);
-        std::memcpy(&b2, b + count - 4, 4);
-        return ((a1 ^ b1) | (a2 ^ b2)) == 0;
-    }
-    for (std::size_t i = 0; i < count; ++i)
-        if (a[i] != b[i]) return false;
-    return true;
 }
 
 }  // namespace detail

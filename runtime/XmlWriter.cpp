@@ -141,6 +141,10 @@ void CXmlTextWriter::CheckName(std::string_view name) {
         throw CLtValidationException("The name [" + std::string(name) + "] is not a valid XML name");
 }
 
+void CXmlTextWriter::RequireStartTag() const {
+    if (!m_startTagOpen) throw CLtValidationException("An attribute can only be written right after its element is started");
+}
+
 void CXmlTextWriter::CloseStartTag() {
     if (m_startTagOpen) {
         Append(">\n");
@@ -215,17 +219,18 @@ void CXmlTextWriter::StartElement(std::string_view localName, std::string_view n
 
 void CXmlTextWriter::WriteAttributeString(std::string_view localName, std::string_view namespaceUri,
                                           std::string_view value) {
-    if (!m_startTagOpen) throw CLtValidationException("An attribute can only be written right after its element is started");
+    RequireStartTag();
     if (!namespaceUri.empty()) throw CLtValidationException("Attributes are written without a namespace");
     CheckName(localName);
-    StartAttribute(localName);
+    Append(' ');
+    Append(localName);
+    Append("=\"");
     AppendEscaped(value, localName);
     Append('"');
 }
 
 CXmlAttributeName::CXmlAttributeName(std::string_view name) {
-    if (!CXmlTextWriter::IsValidName(name))
-        throw CLtValidationException("The name [" + std::string(name) + "] is not a valid XML name");
+    CXmlTextWriter::CheckName(name);
     m_markup.reserve(name.size() + 3);
     m_markup += ' ';
     m_markup += name;
@@ -233,7 +238,7 @@ CXmlAttributeName::CXmlAttributeName(std::string_view name) {
 }
 
 void CXmlTextWriter::WriteAttribute(const CXmlAttributeName& name, std::string_view value, bool plainValue) {
-    if (!m_startTagOpen) throw CLtValidationException("An attribute can only be written right after its element is started");
+    RequireStartTag();
     Append(name.m_markup);
     if (plainValue)
         Append(value);
@@ -242,14 +247,8 @@ void CXmlTextWriter::WriteAttribute(const CXmlAttributeName& name, std::string_v
     Append('"');
 }
 
-void CXmlTextWriter::StartAttribute(std::string_view localName) {
-    Append(' ');
-    Append(localName);
-    Append("=\"");
-}
-
 void CXmlTextWriter::WriteAttributeType(std::string_view typeNamespace, std::string_view typeName) {
-    if (!m_startTagOpen) throw CLtValidationException("An attribute can only be written right after its element is started");
+    RequireStartTag();
     CheckName(typeName);
     const std::string* prefix = FindPrefix(kXmlSchemaInstanceNamespace);
     if (prefix == nullptr) {

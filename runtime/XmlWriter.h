@@ -66,6 +66,7 @@ public:
     static bool IsValidName(std::string_view name) noexcept;
 
 private:
+    friend class CXmlAttributeName;  // checks its name as the writer does
     struct Binding {
         std::string prefix;
         std::string uri;
@@ -85,7 +86,8 @@ private:
     // CheckName for a name with static storage duration, remembered by address.
     void CheckStaticName(std::string_view name);
     void StartElement(std::string_view localName, std::string_view namespaceUri);
-    void StartAttribute(std::string_view localName);
+    // Throws unless an element's start tag is open for attributes.
+    void RequireStartTag() const;
 
     // The output: m_out's first m_size bytes (m_out is grown ahead, not per append).
     void Append(std::string_view text) {
