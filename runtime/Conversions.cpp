@@ -322,6 +322,43 @@ std::string CConversions::r8ToString(double value) {
 
 double CConversions::r8FromString(std::string_view text, int rule) {
     std::string_view s = NumberText(text, rule);
+    // Most numbers are plain decimals ("0.75", "-12.5", "178.60000000000002"):
+    // one pass reads their digits; with at most 19 of them the digits are the
+    // exact mantissa, and below 2^53 one IEEE division rounds it correctly.
+    // Longer mantissas go to the library's correctly rounded reader, which
+    // accepts every such text.
+    {
+        const char* p = s.data();
+        const char* const end = p + s.size();
+        const bool negative = p != end && *p == '-';
+        if (p != end && (*p == '-' || *p == '+')) ++p;
+        const char* const unsignedBegin = p;
+        std::uint64_t mantissa = 0;
+        int digits = 0;
+        const char* point = nullptr;
+        for (; p != end; ++p) {
+            const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+            if (digit < 10) {
+                mantissa = mantissa * 10 + digit;  // wraps only past 19 digits, then unused
+                ++digits;
+            } else if (*p == '.' && point == nullptr) {
+                point = p;
+            } else {
+                break;
+            }
+        }
+        if (p == end && digits > 0) {
+            const long long decimals = point == nullptr ? 0 : end - point - 1;
+            if (digits <= 19 && mantissa < (std::uint64_t{1} << 53) && decimals <= 22) {
+                const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+                return negative ? -value : value;
+            }
+            double value = 0;
+            const auto result = std::from_chars(unsignedBegin, end, value);
+            if (result.ec == std::errc() && result.ptr == end) return negative ? -value : value;
+            // Beyond the range of double: the general path below decides.
+        }
+    }
     if (s == "INF") return std::numeric_limits<double>::infinity();
     if (s == "-INF") return -std::numeric_limits<double>::infinity();
     if (s == "NaN") return std::numeric_limits<double>::quiet_NaN();

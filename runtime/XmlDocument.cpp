@@ -61,6 +61,8 @@ struct CXmlDocument::Parser {
     boost::context::fiber parserSide;       // resumes the parser; held by the walk
     boost::context::fiber* walkSide = nullptr;  // resumes the walk; held by the parser
     Event event = Event::Done;              // what the parser reported last
+    std::size_t skippedEnds = 0;            // element ends passed before it without stopping
+    bool emptyTagOpen = false;              // the newest start tag is an empty-element tag
     bool finished = false;                  // the parse has returned
     bool abandon = false;                   // the walk stopped early: end the parse
     XML_Status status = XML_STATUS_OK;
@@ -96,8 +98,9 @@ struct CXmlDocument::Parser {
     void Resume() { parserSide = std::move(parserSide).resume(); }
 
     XML_Status ParseAll() {
-        // The whole input in one call (expat re-scans unfinished tokens when fed
-        // in small pieces); inputs beyond INT_MAX bytes in the largest pieces it takes.
+        // The whole input in one call: expat counts lines and columns over
+        // every byte it has parsed whenever a call that is not the last one
+        // returns. Inputs beyond INT_MAX bytes go in the largest pieces it takes.
         std::size_t fed = 0;
         do {
             const std::size_t piece = std::min<std::size_t>(input.size() - fed, INT_MAX);
@@ -136,54 +139,59 @@ struct CXmlDocument::Parser {
         CXmlElement& element = *doc.m_elements[depth];
         element.m_document = &doc;
         element.m_depth = depth;
-        element.m_offset = static_cast<std::size_t>(XML_GetCurrentByteIndex(expat));
+        const XML_Index at = XML_GetCurrentByteIndex(expat);
+        element.m_offset = static_cast<std::size_t>(at);
         element.m_hasText = false;
+        // An empty-element tag ("<a .../>") has no content: its first child is
+        // known to be null without parsing on, and its end need not be handed
+        // to the walk. Any other encoding of "/>" than one byte each (UTF-16)
+        // simply takes the general path.
+        const int count = XML_GetCurrentByteCount(expat);
+        const std::size_t tagEnd = static_cast<std::size_t>(at) + static_cast<std::size_t>(count);
+        element.m_emptyTag = count >= 4 && tagEnd <= input.size() && input[tagEnd - 1] == '>' && input[tagEnd - 2] == '/';
+        emptyTagOpen = element.m_emptyTag;
 
-        // Copy every string into the element's own buffer in one go (expat's
-        // strings do not outlive the next token), then point the views into it.
-        // First the views point at expat's strings, to measure them.
-        std::size_t count = 0;
-        while (attributes[2 * count] != nullptr) ++count;
-        element.m_attributes.resize(count);
+        // The views point at expat's strings, which last until this callback
+        // returns: the walk reads them in place unless it asks for the
+        // element's children, which parses on (CXmlDocument::Own copies them then).
+        std::size_t attributeCount = 0;
+        while (attributes[2 * attributeCount] != nullptr) ++attributeCount;
+        element.m_attributes.resize(attributeCount);
         const SplitName elementName = Split(name);
-        std::size_t total = elementName.uriLength + elementName.localLength;
-        for (std::size_t a = 0; a < count; ++a) {
+        element.m_namespaceUri = std::string_view(name, elementName.uriLength);
+        element.m_localName = std::string_view(elementName.local, elementName.localLength);
+        for (std::size_t a = 0; a < attributeCount; ++a) {
             CXmlAttribute& attribute = element.m_attributes[a];
             const SplitName attributeName = Split(attributes[2 * a]);
             attribute.m_namespaceUri = std::string_view(attributes[2 * a], attributeName.uriLength);
             attribute.m_localName = std::string_view(attributeName.local, attributeName.localLength);
             attribute.m_value = std::string_view(attributes[2 * a + 1]);
-            total += attribute.m_namespaceUri.size() + attribute.m_localName.size() + attribute.m_value.size();
         }
-        std::string& text = element.m_text;
-        if (text.size() < total) text.resize(std::max(total, 2 * text.size()));
-        char* out = text.data();
-        auto copy = [&out](const char* from, std::size_t length) {
-            detail::CopyShort(out, from, length);
-            const std::string_view copied(out, length);
-            out += length;
-            return copied;
-        };
-        element.m_namespaceUri = copy(name, elementName.uriLength);
-        element.m_localName = copy(elementName.local, elementName.localLength);
-        for (CXmlAttribute& attribute : element.m_attributes) {
-            attribute.m_namespaceUri = copy(attribute.m_namespaceUri.data(), attribute.m_namespaceUri.size());
-            attribute.m_localName = copy(attribute.m_localName.data(), attribute.m_localName.size());
-            attribute.m_value = copy(attribute.m_value.data(), attribute.m_value.size());
-        }
+        element.m_borrowed = true;
         ++depth;
         // Expat reads a few Latin-1 letters as name characters in ISO-8859-1
         // and UTF-16 documents that XML (and expat itself, in UTF-8) does not
         // allow: refuse them, or the name could not be written again.
         if (!CXmlTextWriter::IsValidName(element.m_localName)) {
             Stop("The element name [" + std::string(element.m_localName) + "] is not a valid XML name");
+            element.Forget();
             return;
         }
         Report(Event::Start);
+        // Expat's strings end with this callback: views the walk did not have
+        // copied must not outlive them.
+        if (element.m_borrowed) element.Forget();
     }
 
     void OnEndElement() {
         --depth;
+        if (emptyTagOpen) {
+            // The walk has already been told this element has no children and
+            // has moved on from it: no need to stop here.
+            emptyTagOpen = false;
+            ++skippedEnds;
+            return;
+        }
         Report(Event::End);
     }
 
@@ -249,12 +257,32 @@ CXmlDocument::CXmlDocument(std::string_view text, const CReadOptions& options) :
     XML_SetParamEntityParsing(expat, XML_PARAM_ENTITY_PARSING_NEVER);
 
     parser.Start();
-    if (Current() != Event::Start) ThrowParseError();  // an empty document
+    m_eventHeld = true;
+    if (Take() != Event::Start) ThrowParseError();  // an empty document
 }
 
 CXmlDocument::~CXmlDocument() = default;
 
-CXmlDocument::Event CXmlDocument::Current() {
+CXmlDocument::Event CXmlDocument::Next() {
+    if (m_parseError) throw *m_parseError;
+    Parser& parser = *m_parser;
+    if (m_endsToTake == 0 && !m_eventHeld) {
+        if (!parser.finished) parser.Resume();
+        m_endsToTake = parser.skippedEnds;
+        parser.skippedEnds = 0;
+        m_eventHeld = true;
+    }
+    return Take();
+}
+
+CXmlDocument::Event CXmlDocument::Take() {
+    // First the ends the parser passed without stopping, then what it stopped at.
+    if (m_endsToTake > 0) {
+        --m_endsToTake;
+        --m_depth;
+        return Event::End;
+    }
+    m_eventHeld = false;
     Parser& parser = *m_parser;
     if (parser.callbackError) std::rethrow_exception(parser.callbackError);
     if (!parser.finished) {
@@ -266,14 +294,6 @@ CXmlDocument::Event CXmlDocument::Current() {
     }
     if (parser.status != XML_STATUS_OK) ThrowParseError();
     return Event::Done;
-}
-
-CXmlDocument::Event CXmlDocument::Next() {
-    if (m_parseError) throw *m_parseError;
-    Parser& parser = *m_parser;
-    if (parser.finished) return Current();
-    parser.Resume();
-    return Current();
 }
 
 void CXmlDocument::ThrowParseError() {
@@ -306,8 +326,35 @@ void CXmlDocument::Finish() {
 
 const CXmlElement* CXmlDocument::FirstChildOf(const CXmlElement& element) {
     // Only while the parser stands right inside the element's start tag.
-    if (m_depth != element.m_depth + 1) return nullptr;
+    if (m_depth != element.m_depth + 1 || element.m_emptyTag) return nullptr;
+    // Its name and attributes stay readable while its children are walked.
+    Own(const_cast<CXmlElement&>(element));
     return Next() == Event::Start ? m_elements[element.m_depth + 1].get() : nullptr;
+}
+
+void CXmlDocument::Own(CXmlElement& element) {
+    if (!element.m_borrowed) return;
+    // One buffer for every string of the element, then the views point into it.
+    std::size_t total = element.m_namespaceUri.size() + element.m_localName.size();
+    for (const CXmlAttribute& attribute : element.m_attributes)
+        total += attribute.m_namespaceUri.size() + attribute.m_localName.size() + attribute.m_value.size();
+    std::string& text = element.m_text;
+    if (text.size() < total) text.resize(std::max(total, 2 * text.size()));
+    char* out = text.data();
+    auto copy = [&out](std::string_view from) {
+        detail::CopyShort(out, from.data(), from.size());
+        const std::string_view copied(out, from.size());
+        out += from.size();
+        return copied;
+    };
+    element.m_namespaceUri = copy(element.m_namespaceUri);
+    element.m_localName = copy(element.m_localName);
+    for (CXmlAttribute& attribute : element.m_attributes) {
+        attribute.m_namespaceUri = copy(attribute.m_namespaceUri);
+        attribute.m_localName = copy(attribute.m_localName);
+        attribute.m_value = copy(attribute.m_value);
+    }
+    element.m_borrowed = false;
 }
 
 const CXmlElement* CXmlDocument::NextSiblingOf(const CXmlElement& element) {
@@ -346,6 +393,13 @@ std::pair<int, int> CXmlElement::GetPosition() const noexcept { return m_documen
 const CXmlElement* CXmlElement::GetFirstElement() const { return m_document->FirstChildOf(*this); }
 
 const CXmlElement* CXmlElement::GetNextSiblingElement() const { return m_document->NextSiblingOf(*this); }
+
+void CXmlElement::Forget() noexcept {
+    m_localName = std::string_view();
+    m_namespaceUri = std::string_view();
+    m_attributes.clear();
+    m_borrowed = false;
+}
 
 const CXmlAttribute* CXmlElement::FindAttribute(std::string_view namespaceUri, std::string_view localName) const noexcept {
     for (const CXmlAttribute& attribute : GetAttributes())

@@ -80,8 +80,11 @@ private:
     std::string_view m_localName;
     std::string_view m_namespaceUri;
     std::vector<CXmlAttribute> m_attributes;
-    std::string m_text;  // storage of the names and values the views above show
+    std::string m_text;  // storage of the names and values the views above show, once owned
     bool m_hasText = false;
+    bool m_emptyTag = false;  // written as "<name .../>": no content
+    bool m_borrowed = false;  // the views show the parser's strings, not m_text
+    void Forget() noexcept;   // drops views that are about to dangle
 };
 
 class CXmlDocument {
@@ -106,19 +109,25 @@ private:
     struct Parser;
     enum class Event { Start, End, Done };
 
-    // The event the parser reported last, taken by the walk (Done once it has ended).
-    Event Current();
-    // Runs the parser to its next event and takes it.
+    // Takes the next event the parser has reported (Done once it has ended).
+    Event Take();
+    // Takes the next event, running the parser to it when none is waiting.
     Event Next();
+    // Copies the element's strings out of the parser before it parses on.
+    void Own(CXmlElement& element);
     const CXmlElement* FirstChildOf(const CXmlElement& element);
     const CXmlElement* NextSiblingOf(const CXmlElement& element);
     [[noreturn]] void ThrowParseError();
     // Line and column of a byte offset into the input.
     std::pair<int, int> Position(std::size_t offset) const noexcept;
 
-    std::unique_ptr<Parser> m_parser;
     std::vector<std::unique_ptr<CXmlElement>> m_elements;  // one per depth, reused
+    // Declared after the elements, so destroyed before them: winding the parser
+    // up may still run its callbacks, which touch the elements.
+    std::unique_ptr<Parser> m_parser;
     std::size_t m_depth = 0;                               // open elements
+    std::size_t m_endsToTake = 0;  // element ends the parser passed, not yet taken by the walk
+    bool m_eventHeld = false;      // the event the parser stopped at is not yet taken
     std::unique_ptr<CLtException> m_parseError;
 };
 

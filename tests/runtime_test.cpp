@@ -76,6 +76,12 @@ TEST(RuntimeConversions, DoubleTextForms) {
                              {"1E3", 1000.0},    {"1e-3", 0.001}, {"\t\n7\r", 7.0},    {"1e400", HUGE_VAL},
                              {"-1e400", -HUGE_VAL}, {"1e-400", 0.0}, {"0.000e999999999", 0.0}};
     for (const Case& c : accepted) EXPECT_EQ(CConversions::r8FromString(c.text, 2), c.expected) << c.text;
+    // Plain decimals beyond the range of double, written out in full.
+    EXPECT_EQ(CConversions::r8FromString("1" + std::string(400, '0'), 2), HUGE_VAL);
+    EXPECT_EQ(CConversions::r8FromString("-1" + std::string(400, '0') + ".5", 2), -HUGE_VAL);
+    EXPECT_EQ(Bits(CConversions::r8FromString("-0." + std::string(400, '0') + "1", 2)), Bits(-0.0));
+    EXPECT_EQ(CConversions::r8FromString("0." + std::string(330, '0') + "49", 2), 0.0);
+    EXPECT_EQ(CConversions::r8FromString("0." + std::string(323, '0') + "5", 2), 5e-324);
 
     const char* refused[] = {"", " ", "abc", "1,5", "0x10", "inf", "nan", "Infinity", "+INF", "1e", "1.2.3",
                              ".", "-", "1 2", "e5", "1e+", "--1"};
@@ -262,6 +268,47 @@ TEST(RuntimeParser, ReadsElementsAttributesAndNamespaces) {
     EXPECT_EQ(second->GetNextSiblingElement(), nullptr);
     EXPECT_EQ(root->GetNextSiblingElement(), nullptr);
     EXPECT_NO_THROW(document.Finish());
+}
+
+TEST(RuntimeParser, EmptyElementTagsAndEmptyContentReadAlike) {
+    // "<a/>" is known to be empty without parsing on; "<b></b>" only once its
+    // end is parsed. Either way the element's attributes stay readable until
+    // the walk moves past it, and its parent's while its children are walked.
+    // UTF-16 takes the general path for both.
+    const std::string text =
+        "<r k='0'><a x='1'/><b y='2'></b><c z='3'><d w='4'/><e/></c><f v='5'/></r>";
+    auto walk = [](CXmlDocument& document) {
+        std::string seen;
+        auto note = [&seen](const LtXmlLib3::CXmlElement* element) {
+            seen += std::string(element->GetLocalName());
+            for (const LtXmlLib3::CXmlAttribute& attribute : element->GetAttributes())
+                seen += "@" + std::string(attribute.GetLocalName()) + "=" + std::string(attribute.GetValue());
+            seen += ";";
+        };
+        const LtXmlLib3::CXmlElement* root = document.GetDocumentElement();
+        for (const LtXmlLib3::CXmlElement* child = root->GetFirstElement(); child != nullptr;
+             child = child->GetNextSiblingElement()) {
+            const LtXmlLib3::CXmlElement* grandchild = child->GetFirstElement();
+            EXPECT_EQ(grandchild != nullptr, child->GetLocalName() == "c") << child->GetLocalName();
+            for (; grandchild != nullptr; grandchild = grandchild->GetNextSiblingElement()) {
+                EXPECT_EQ(grandchild->GetFirstElement(), nullptr);
+                EXPECT_EQ(grandchild->GetFirstElement(), nullptr);  // asking again changes nothing
+                note(grandchild);
+            }
+            note(child);  // read after its children
+        }
+        note(root);
+        document.Finish();
+        return seen;
+    };
+    const std::string expected = "a@x=1;b@y=2;d@w=4;e;c@z=3;f@v=5;r@k=0;";
+    CXmlDocument utf8(text);
+    EXPECT_EQ(walk(utf8), expected);
+
+    std::string utf16 = "\xFF\xFE";  // little-endian byte order mark
+    for (char c : text) utf16 += std::string{c, '\0'};
+    CXmlDocument wide(utf16);
+    EXPECT_EQ(walk(wide), expected);
 }
 
 TEST(RuntimeParser, SkipsWhatIsNotWalked) {
