@@ -28,7 +28,10 @@ bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 // Numbers are read with the collapse rule; any inner whitespace makes them
 // invalid anyway, so trimming is all the collapse rule can change.
 std::string_view NumberText(std::string_view text, int rule) {
-    return rule == CWhitespaceUtils::Preserve_Rule ? text : CWhitespaceUtils::Trim(text);
+    if (rule == CWhitespaceUtils::Preserve_Rule || text.empty() ||
+        (!IsXmlSpace(text.front()) && !IsXmlSpace(text.back())))
+        return text;
+    return CWhitespaceUtils::Trim(text);
 }
 
 // The parts of a decimal number in the xs:double lexical form

@@ -30,21 +30,26 @@ bool IsWhitespace(const char* text, int length) noexcept {
     return true;
 }
 
-// Where an expat namespace-mode name "uri local" (or "local") splits.
+// Where an expat namespace-mode name "uri local" (or "local") splits, found
+// in one pass.
 struct SplitName {
     std::size_t uriLength;  // 0: no namespace
     const char* local;
     std::size_t localLength;
+    bool ascii;  // no byte beyond ASCII
 };
 
 SplitName Split(const char* name) noexcept {
-    const std::size_t length = std::strlen(name);
     // Local names cannot hold a space; a URI can: split at the last one.
-    const char* end = name + length;
-    const char* local = end;
-    while (local != name && local[-1] != kNamespaceSeparator) --local;
-    if (local == name) return SplitName{0, name, length};
-    return SplitName{static_cast<std::size_t>(local - 1 - name), local, static_cast<std::size_t>(end - local)};
+    const char* local = name;
+    unsigned char bytes = 0;
+    const char* end = name;
+    for (; *end != '\0'; ++end) {
+        bytes |= static_cast<unsigned char>(*end);
+        if (*end == kNamespaceSeparator) local = end + 1;
+    }
+    const std::size_t uriLength = local == name ? 0 : static_cast<std::size_t>(local - 1 - name);
+    return SplitName{uriLength, local, static_cast<std::size_t>(end - local), bytes < 0x80};
 }
 
 }  // namespace
@@ -156,7 +161,8 @@ struct CXmlDocument::Parser {
         // element's children, which parses on (CXmlDocument::Own copies them then).
         std::size_t attributeCount = 0;
         while (attributes[2 * attributeCount] != nullptr) ++attributeCount;
-        element.m_attributes.resize(attributeCount);
+        if (element.m_attributes.size() < attributeCount) element.m_attributes.resize(attributeCount);
+        element.m_attributeCount = attributeCount;
         const SplitName elementName = Split(name);
         element.m_namespaceUri = std::string_view(name, elementName.uriLength);
         element.m_localName = std::string_view(elementName.local, elementName.localLength);
@@ -171,8 +177,9 @@ struct CXmlDocument::Parser {
         ++depth;
         // Expat reads a few Latin-1 letters as name characters in ISO-8859-1
         // and UTF-16 documents that XML (and expat itself, in UTF-8) does not
-        // allow: refuse them, or the name could not be written again.
-        if (!CXmlTextWriter::IsValidName(element.m_localName)) {
+        // allow: refuse them, or the name could not be written again. ASCII
+        // names expat has checked already.
+        if (!elementName.ascii && !CXmlTextWriter::IsValidName(element.m_localName)) {
             Stop("The element name [" + std::string(element.m_localName) + "] is not a valid XML name");
             element.Forget();
             return;
@@ -336,7 +343,7 @@ void CXmlDocument::Own(CXmlElement& element) {
     if (!element.m_borrowed) return;
     // One buffer for every string of the element, then the views point into it.
     std::size_t total = element.m_namespaceUri.size() + element.m_localName.size();
-    for (const CXmlAttribute& attribute : element.m_attributes)
+    for (const CXmlAttribute& attribute : element.GetAttributes())
         total += attribute.m_namespaceUri.size() + attribute.m_localName.size() + attribute.m_value.size();
     std::string& text = element.m_text;
     if (text.size() < total) text.resize(std::max(total, 2 * text.size()));
@@ -349,7 +356,8 @@ void CXmlDocument::Own(CXmlElement& element) {
     };
     element.m_namespaceUri = copy(element.m_namespaceUri);
     element.m_localName = copy(element.m_localName);
-    for (CXmlAttribute& attribute : element.m_attributes) {
+    for (std::size_t a = 0; a < element.m_attributeCount; ++a) {
+        CXmlAttribute& attribute = element.m_attributes[a];
         attribute.m_namespaceUri = copy(attribute.m_namespaceUri);
         attribute.m_localName = copy(attribute.m_localName);
         attribute.m_value = copy(attribute.m_value);
@@ -397,7 +405,7 @@ const CXmlElement* CXmlElement::GetNextSiblingElement() const { return m_documen
 void CXmlElement::Forget() noexcept {
     m_localName = std::string_view();
     m_namespaceUri = std::string_view();
-    m_attributes.clear();
+    m_attributeCount = 0;
     m_borrowed = false;
 }
 

@@ -53,7 +53,7 @@ public:
     std::string_view GetNamespaceUri() const noexcept { return m_namespaceUri; }
     // The attributes in document order (namespace declarations are not among them).
     CXmlAttributeList GetAttributes() const noexcept {
-        return CXmlAttributeList(m_attributes.data(), m_attributes.size());
+        return CXmlAttributeList(m_attributes.data(), m_attributeCount);
     }
     // The attribute with this local name in this namespace, or nullptr.
     const CXmlAttribute* FindAttribute(std::string_view namespaceUri, std::string_view localName) const noexcept;
@@ -79,7 +79,8 @@ private:
     std::size_t m_depth = 0;  // 0 for the document element
     std::string_view m_localName;
     std::string_view m_namespaceUri;
-    std::vector<CXmlAttribute> m_attributes;
+    std::vector<CXmlAttribute> m_attributes;  // the first m_attributeCount are this element's
+    std::size_t m_attributeCount = 0;
     std::string m_text;  // storage of the names and values the views above show, once owned
     bool m_hasText = false;
     bool m_emptyTag = false;  // written as "<name .../>": no content
