@@ -31,7 +31,9 @@ int main(int argc, char** argv) {
     std::map<std::string, std::map<std::string, double>> rate, seconds;
     std::vector<std::string> sizes;
     for (const auto& run : results.at("benchmarks")) {
-        const std::string name = run.at("name");
+        // With repetitions, the median of each case stands for it.
+        if (run.value("run_type", "") == "aggregate" && run.value("aggregate_name", "") != "median") continue;
+        const std::string name = run.value("run_name", run.at("name").get<std::string>());
         const auto slash = name.find('/');
         const std::string what = name.substr(0, slash), size = name.substr(slash + 1);
         rate[what][size] = run.value("bytes_per_second", 0.0);
