@@ -38,29 +38,38 @@ std::string_view NumberText(std::string_view text, int rule) {
 // (+|-)? (digits (. digits?)? | . digits) ((e|E) (+|-)? digits)?
 struct DecimalParts {
     bool negative = false;
-    std::uint64_t mantissa = 0;     // the first significant digits
-    int mantissaDigits = 0;         // how many of them (at most 19)
-    bool exactMantissa = true;      // no non-zero digit was dropped
-    long long exponent = 0;         // value = mantissa * 10^exponent (when exact)
-    long long magnitude = 0;        // decimal exponent of the first significant digit, plus one
-    bool nonZero = false;
+    std::uint64_t mantissa = 0;  // the digits, as far as they fit in 19
+    bool exact = true;           // no digit was dropped
+    long long exponent = 0;      // value = mantissa * 10^exponent (when exact)
 };
 
+// One pass over the text.
 bool ParseDecimal(std::string_view s, DecimalParts& parts) {
+    constexpr std::uint64_t kLastToExtend = 999999999999999999;  // times ten plus a digit still fits
     const char* p = s.data();
     const char* const end = p + s.size();
     if (p != end && (*p == '+' || *p == '-')) parts.negative = *p++ == '-';
-    const char* const integerBegin = p;
-    while (p != end && IsDigit(*p)) ++p;
-    const char* const integerEnd = p;
-    const char* fractionBegin = p;
-    const char* fractionEnd = p;
-    if (p != end && *p == '.') {
-        fractionBegin = ++p;
-        while (p != end && IsDigit(*p)) ++p;
-        fractionEnd = p;
+    bool anyDigit = false;
+    const char* point = nullptr;
+    long long shift = 0;  // value = mantissa * 10^(exponent + shift)
+    for (; p != end; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+        if (digit < 10) {
+            anyDigit = true;
+            if (parts.mantissa <= kLastToExtend) {
+                parts.mantissa = parts.mantissa * 10 + digit;
+                if (point != nullptr) --shift;
+            } else {
+                parts.exact = false;
+                if (point == nullptr) ++shift;
+            }
+        } else if (*p == '.' && point == nullptr) {
+            point = p;
+        } else {
+            break;
+        }
     }
-    if (integerBegin == integerEnd && fractionBegin == fractionEnd) return false;
+    if (!anyDigit) return false;
     long long exponent = 0;
     if (p != end && (*p == 'e' || *p == 'E')) {
         ++p;
@@ -75,42 +84,6 @@ bool ParseDecimal(std::string_view s, DecimalParts& parts) {
         if (negative) exponent = -exponent;
     }
     if (p != end) return false;
-
-    // The significant digits: skip leading zeros, keep at most 19.
-    const char* q = integerBegin;
-    while (q != integerEnd && *q == '0') ++q;
-    long long shift = 0;  // value = mantissa * 10^(exponent + shift)
-    if (q != integerEnd) {
-        parts.nonZero = true;
-        parts.magnitude = (integerEnd - q) + exponent;
-        for (; q != integerEnd; ++q) {
-            if (parts.mantissaDigits < 19) {
-                parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
-                ++parts.mantissaDigits;
-            } else {
-                ++shift;
-                if (*q != '0') parts.exactMantissa = false;
-            }
-        }
-        q = fractionBegin;
-    } else {
-        q = fractionBegin;
-        while (q != fractionEnd && *q == '0') ++q;
-        shift -= q - fractionBegin;
-        if (q != fractionEnd) {
-            parts.nonZero = true;
-            parts.magnitude = -(q - fractionBegin) + exponent;
-        }
-    }
-    for (; q != fractionEnd; ++q) {
-        if (parts.mantissaDigits < 19) {
-            parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*q - '0');
-            ++parts.mantissaDigits;
-            --shift;
-        } else if (*q != '0') {
-            parts.exactMantissa = false;
-        }
-    }
     parts.exponent = exponent + shift;
     return true;
 }
@@ -325,50 +298,17 @@ std::string CConversions::r8ToString(double value) {
 
 double CConversions::r8FromString(std::string_view text, int rule) {
     std::string_view s = NumberText(text, rule);
-    // Most numbers are plain decimals ("0.75", "-12.5", "178.60000000000002"):
-    // one pass reads their digits; with at most 19 of them the digits are the
-    // exact mantissa, and below 2^53 one IEEE division rounds it correctly.
-    // Longer mantissas go to the library's correctly rounded reader, which
-    // accepts every such text.
-    {
-        const char* p = s.data();
-        const char* const end = p + s.size();
-        const bool negative = p != end && *p == '-';
-        if (p != end && (*p == '-' || *p == '+')) ++p;
-        const char* const unsignedBegin = p;
-        std::uint64_t mantissa = 0;
-        int digits = 0;
-        const char* point = nullptr;
-        for (; p != end; ++p) {
-            const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
-            if (digit < 10) {
-                mantissa = mantissa * 10 + digit;  // wraps only past 19 digits, then unused
-                ++digits;
-            } else if (*p == '.' && point == nullptr) {
-                point = p;
-            } else {
-                break;
-            }
-        }
-        if (p == end && digits > 0) {
-            const long long decimals = point == nullptr ? 0 : end - point - 1;
-            if (digits <= 19 && mantissa < (std::uint64_t{1} << 53) && decimals <= 22) {
-                const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-                return negative ? -value : value;
-            }
-            double value = 0;
-            const auto result = std::from_chars(unsignedBegin, end, value);
-            if (result.ec == std::errc() && result.ptr == end) return negative ? -value : value;
-            // Beyond the range of double: the general path below decides.
-        }
-    }
-    if (s == "INF") return std::numeric_limits<double>::infinity();
-    if (s == "-INF") return -std::numeric_limits<double>::infinity();
-    if (s == "NaN") return std::numeric_limits<double>::quiet_NaN();
     DecimalParts parts;
-    if (!ParseDecimal(s, parts)) ThrowMalformed(text, "double");
-    if (!parts.nonZero) return parts.negative ? -0.0 : 0.0;
-    if (parts.exactMantissa && parts.mantissa < (std::uint64_t{1} << 53) && parts.exponent >= -22 &&
+    if (!ParseDecimal(s, parts)) {
+        if (s == "INF") return std::numeric_limits<double>::infinity();
+        if (s == "-INF") return -std::numeric_limits<double>::infinity();
+        if (s == "NaN") return std::numeric_limits<double>::quiet_NaN();
+        ThrowMalformed(text, "double");
+    }
+    if (parts.mantissa == 0) return parts.negative ? -0.0 : 0.0;
+    // Most numbers ("0.75", "-12.5") have a mantissa below 2^53 and a small
+    // power of ten: one IEEE operation rounds them correctly.
+    if (parts.exact && parts.mantissa < (std::uint64_t{1} << 53) && parts.exponent >= -22 &&
         parts.exponent <= 22) {
         double value = static_cast<double>(parts.mantissa);
         value = parts.exponent >= 0 ? value * kPowersOfTen[parts.exponent] : value / kPowersOfTen[-parts.exponent];
@@ -378,8 +318,11 @@ double CConversions::r8FromString(std::string_view text, int rule) {
     double value = 0;
     auto [end, error] = std::from_chars(unsignedText.data(), unsignedText.data() + unsignedText.size(), value);
     if (error == std::errc::result_out_of_range) {
-        // Beyond the range of double: overflow rounds to infinity, underflow to zero.
-        value = parts.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        // Beyond the range of double: overflow rounds to infinity, underflow to
+        // zero, as the first significant digit stands above or below the point.
+        long long magnitude = parts.exponent;
+        for (std::uint64_t m = parts.mantissa; m != 0; m /= 10) ++magnitude;
+        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc() || end != unsignedText.data() + unsignedText.size()) {
         ThrowMalformed(text, "double");
     }

@@ -67,7 +67,6 @@ struct CXmlDocument::Parser {
     boost::context::fiber* walkSide = nullptr;  // resumes the walk; held by the parser
     Event event = Event::Done;              // what the parser reported last
     std::size_t skippedEnds = 0;            // element ends passed before it without stopping
-    bool emptyTagOpen = false;              // the newest start tag is an empty-element tag
     bool finished = false;                  // the parse has returned
     bool abandon = false;                   // the walk stopped early: end the parse
     XML_Status status = XML_STATUS_OK;
@@ -154,7 +153,6 @@ struct CXmlDocument::Parser {
         const int count = XML_GetCurrentByteCount(expat);
         const std::size_t tagEnd = static_cast<std::size_t>(at) + static_cast<std::size_t>(count);
         element.m_emptyTag = count >= 4 && tagEnd <= input.size() && input[tagEnd - 1] == '>' && input[tagEnd - 2] == '/';
-        emptyTagOpen = element.m_emptyTag;
 
         // The views point at expat's strings, which last until this callback
         // returns: the walk reads them in place unless it asks for the
@@ -179,12 +177,10 @@ struct CXmlDocument::Parser {
         // and UTF-16 documents that XML (and expat itself, in UTF-8) does not
         // allow: refuse them, or the name could not be written again. ASCII
         // names expat has checked already.
-        if (!elementName.ascii && !CXmlTextWriter::IsValidName(element.m_localName)) {
+        if (elementName.ascii || CXmlTextWriter::IsValidName(element.m_localName))
+            Report(Event::Start);
+        else
             Stop("The element name [" + std::string(element.m_localName) + "] is not a valid XML name");
-            element.Forget();
-            return;
-        }
-        Report(Event::Start);
         // Expat's strings end with this callback: views the walk did not have
         // copied must not outlive them.
         if (element.m_borrowed) element.Forget();
@@ -192,10 +188,9 @@ struct CXmlDocument::Parser {
 
     void OnEndElement() {
         --depth;
-        if (emptyTagOpen) {
-            // The walk has already been told this element has no children and
-            // has moved on from it: no need to stop here.
-            emptyTagOpen = false;
+        if (document->m_elements[depth]->m_emptyTag) {
+            // The end of an empty-element tag: the walk has already been told
+            // the element has no children and has moved on from it.
             ++skippedEnds;
             return;
         }
