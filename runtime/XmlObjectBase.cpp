@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -177,10 +178,28 @@ bool CXmlObjectBase::IsNamespaceAttribute(const CXmlAttribute& attribute) noexce
            (uri.empty() && (attribute.GetLocalName() == "xmlns" || attribute.GetLocalName().substr(0, 6) == "xmlns:"));
 }
 
+namespace {
+
+// Every element carries these fields: keep them in the space of the vtable pointer and four words.
+static_assert(sizeof(void*) != 8 || sizeof(CXmlObjectBase) == 32, "CXmlObjectBase grew");
+
+// Sizes kept in KiB (rounded up), so the estimate fits where the object had padding.
+std::uint32_t ToKiB(std::size_t bytes) noexcept {
+    const std::size_t kib = (bytes >> 10) + ((bytes & 1023) != 0 ? 1 : 0);
+    return kib > UINT32_MAX ? UINT32_MAX : static_cast<std::uint32_t>(kib);
+}
+
+}  // namespace
+
 std::string CXmlObjectBase::ToXml() {
-    CXmlTextWriter writer;
+    // Written straight into one buffer when the object's text is about as
+    // large as last time (a little room for longer numbers); else in pieces.
+    const std::size_t expected = std::size_t{m_textKiB} << 10;
+    CXmlTextWriter writer(expected + expected / 16);
     ToXml_Int(this, &writer, true, GetTargetNamespace());
-    return writer.TakeDocument();
+    std::string document = writer.TakeDocument();
+    m_textKiB = ToKiB(document.size());
+    return document;
 }
 
 void CXmlObjectBase::ToXmlFile(const std::string& path) {
@@ -236,6 +255,7 @@ void CXmlObjectBase::ToXmlFile(const std::string& path) {
 }
 
 void CXmlObjectBase::FromXml(std::string_view text, const CReadOptions& options) {
+    m_textKiB = ToKiB(text.size());
     CXmlDocument document(text, options);
     const CXmlElement* root = document.GetDocumentElement();
     try {

@@ -125,6 +125,9 @@ private:
     std::uint32_t m_nameLength = 0;
     std::int32_t m_refCount = 0;
     bool m_justInitialised = false;
+    // The size in KiB of the text this object was last read from or written to
+    // (0: none): ToXml's estimate of the document it makes. Not copied.
+    std::uint32_t m_textKiB = 0;
 };
 
 // Base of every collection: the items, in insertion order, and the occurrence

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <sys/mman.h>
 
 #include "VantrelLib/runtime/Exceptions.h"
 #include "VantrelLib/runtime/XmlObjectBase.h"
@@ -71,6 +72,22 @@ bool IsNameCode(unsigned c) noexcept {
 namespace {
 
 constexpr std::size_t kSinkPiece = std::size_t{1} << 20;
+constexpr std::size_t kOpenStep = std::size_t{1} << 18;
+
+// Maps the pages of a fresh buffer in one call rather than one page fault per
+// page as it is first written (several times faster for a large buffer in a
+// virtual machine). Only advice: where the kernel lacks it, nothing happens.
+void Prefault(char* data, std::size_t size) noexcept {
+#ifdef MADV_POPULATE_WRITE
+    constexpr std::uintptr_t kPage = 4096;
+    const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kPage - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
 
 // Bytes an attribute value cannot carry as they are: markup, control
 // characters, and the start of every multi-byte character (checked as UTF-8).
@@ -98,13 +115,27 @@ constexpr NameTable kAsciiNameChar(false);
 
 }  // namespace
 
-CXmlTextWriter::CXmlTextWriter() { Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"); }
+CXmlTextWriter::CXmlTextWriter(std::size_t expectedSize) : m_expectedSize(expectedSize) {
+    if (expectedSize > 0) {
+        m_out.reserve(expectedSize);
+        Prefault(m_out.data(), expectedSize);
+    }
+    Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+}
 
 CXmlTextWriter::CXmlTextWriter(Sink sink) : m_sink(std::move(sink)) {
     Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
 }
 
 void CXmlTextWriter::Grow(std::size_t more) {
+    // Room reserved for an estimate is opened a step at a time, so the zeros
+    // resize writes are still in cache when the text overwrites them. A buffer
+    // larger than a piece is handed on whole when it is full (below), so an
+    // estimate that falls short costs no more than none.
+    if (m_size + more <= m_expectedSize) {
+        m_out.resize(std::min(m_expectedSize, m_size + more + kOpenStep));
+        return;
+    }
     if (m_size >= kSinkPiece) {
         if (m_sink) {
             m_sink(std::string_view(m_out.data(), m_size));
@@ -112,6 +143,7 @@ void CXmlTextWriter::Grow(std::size_t more) {
             m_out.resize(m_size);
             m_pieces.push_back(std::move(m_out));
             m_out = std::string();
+            m_expectedSize = 0;
         }
         m_size = 0;
         if (more <= m_out.size()) return;
@@ -295,7 +327,11 @@ std::string CXmlTextWriter::TakeDocument() {
     if (!m_openElements.empty()) throw CLtValidationException("The document still has open elements");
     m_out.resize(m_size);
     m_size = 0;
-    if (m_pieces.empty()) return std::move(m_out);
+    if (m_pieces.empty()) {
+        // An estimate well above the size leaves memory the caller should not keep.
+        if (m_expectedSize > 0 && m_out.capacity() - m_out.size() > m_out.size() / 8) m_out.shrink_to_fit();
+        return std::move(m_out);
+    }
     std::size_t total = m_out.size();
     for (const std::string& piece : m_pieces) total += piece.size();
     std::string document;

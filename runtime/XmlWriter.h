@@ -31,8 +31,11 @@ public:
     // Receives the text in pieces while a large document is written.
     using Sink = std::function<void(std::string_view)>;
 
-    // Starts a document with the XML declaration, kept in memory.
-    CXmlTextWriter();
+    // Starts a document with the XML declaration, kept in memory. With
+    // `expectedSize` (an estimate of the document's size in bytes), the text is
+    // written into one buffer of about that size for as long as it fits, so a
+    // good estimate saves joining pieces at the end.
+    explicit CXmlTextWriter(std::size_t expectedSize = 0);
     // The same, handing the text to `sink` in pieces of about a mebibyte as it is
     // written (call Flush() at the end). A sink may throw to stop the writing.
     explicit CXmlTextWriter(Sink sink);
@@ -108,6 +111,7 @@ private:
 
     std::string m_out;
     std::size_t m_size = 0;
+    std::size_t m_expectedSize = 0;  // room reserved in m_out for an estimate of the document
     Sink m_sink;
     // Full pieces of a document kept in memory: joined once at the end, so a
     // large document is not copied again at every doubling of one buffer.

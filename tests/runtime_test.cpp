@@ -13,6 +13,7 @@
 #include <limits>
 #include <sstream>
 
+#include "RandomTree.h"
 #include "TestSupport.h"
 
 using LtXmlLib3::CConversions;
@@ -233,6 +234,36 @@ TEST(RuntimeWriter, RefusesTextXmlCannotCarry) {
     EXPECT_THROW(writer.WriteStartElement("1bad", ""), CLtValidationException);
 }
 
+// The writer's estimate of the size changes where the text is kept, never the
+// text: estimates too small, about right and far too large, with values longer
+// than the steps the reserved room is opened by and longer than a piece.
+TEST(RuntimeWriter, TheTextDoesNotDependOnTheEstimate) {
+    const std::string longValue(600 << 10, 'v');
+    const std::string hugeValue(3 << 20, 'w');
+    auto write = [&](std::size_t estimate) {
+        CXmlTextWriter writer(estimate);
+        writer.WriteStartElement("Root", "");
+        for (int i = 0; i < 60000; ++i) {
+            writer.WriteStartElement("Item", "");
+            writer.WriteAttributeString("n", "", std::to_string(i));
+            if (i == 20000) writer.WriteAttributeString("long", "", longValue);
+            if (i == 40000) writer.WriteAttributeString("huge", "", hugeValue);
+            writer.WriteEndElement();
+        }
+        writer.WriteEndElement();
+        return writer.TakeDocument();
+    };
+    const std::string expected = write(0);
+    ASSERT_GT(expected.size(), std::size_t{4} << 20);
+    for (std::size_t estimate : {std::size_t{1}, std::size_t{4096}, std::size_t{1} << 20, std::size_t{3} << 20,
+                                 expected.size() - 1, expected.size(), expected.size() * 3}) {
+        const std::string text = write(estimate);
+        EXPECT_TRUE(text == expected) << "estimate " << estimate << ": " << text.size() << " bytes, not " << expected.size();
+        // Room reserved beyond the text is given back.
+        EXPECT_LE(text.capacity(), text.size() + text.size() / 8) << "estimate " << estimate;
+    }
+}
+
 TEST(RuntimeParser, ReadsElementsAttributesAndNamespaces) {
     CXmlDocument document(
         "<?xml version=\"1.0\"?>\n"
@@ -446,6 +477,33 @@ TEST_F(RuntimeFiles, WritesAndReadsFiles) {
     read->FromXmlFile(path);
     EXPECT_EQ(read->GetX(), 2.5);
     EXPECT_EQ(EntriesInDir(), 1u);
+}
+
+// ToXml estimates the size from the text the tree was last read from or
+// written to; a tree grown or shrunk since is written in full all the same.
+TEST_F(RuntimeFiles, ATreeChangedSinceItsLastTextIsWrittenInFull) {
+    randomtree::Options large;
+    large.full = true;
+    large.maxItems = 50;
+    const std::string smallText = randomtree::RandomVantrel(1)->ToXml();
+    const std::string largeText = randomtree::RandomVantrel(2, large)->ToXml();
+    ASSERT_GT(largeText.size(), std::size_t{3} << 20);
+    ASSERT_LT(smallText.size(), std::size_t{64} << 10);
+    const std::string path = (m_dir / "tree.xml").string();
+    for (const bool grow : {true, false}) {
+        auto root = VantrelLib::CVantrel::CreateInstance();
+        root->FromXml(grow ? smallText : largeText);
+        if (grow)
+            randomtree::Generator(3, large).Fill(*root);
+        else
+            randomtree::Generator(4).Fill(*root);
+        root->ToXmlFile(path);
+        const std::string file = Read(path);
+        ASSERT_EQ(file.size() > largeText.size() / 2, grow);
+        const std::string text = root->ToXml();
+        EXPECT_TRUE(text == file) << (grow ? "grown: " : "shrunk: ") << text.size() << " bytes, not " << file.size();
+        EXPECT_TRUE(root->ToXml() == file) << (grow ? "grown" : "shrunk") << ", written again";
+    }
 }
 
 TEST_F(RuntimeFiles, FailedWriteLeavesTheOldFileAndNoTemporary) {
