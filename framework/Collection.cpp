@@ -1,7 +1,11 @@
 #include "VantrelLib/framework/Collection.h"
 
+#include "VantrelLib/runtime/ShortCopy.h"
+
 namespace VantrelLib {
 namespace Framework {
+
+using LtXmlLib3::detail::SameText;
 
 void CCollection::ToXml_Int(LtXmlLib3::CXmlTextWriter* writer, bool, std::string_view namespaceUri) {
     ValidateCount();
@@ -13,7 +17,7 @@ void CCollection::ToXml_Int(LtXmlLib3::CXmlTextWriter* writer, bool, std::string
 const LtXmlLib3::CXmlElement* CCollection::FromXml_Int(const LtXmlLib3::CXmlElement*,
                                                        const LtXmlLib3::CXmlElement* cursor) {
     const std::string_view name = GetElementName();
-    while (cursor != nullptr && cursor->GetLocalName() == name) {
+    while (cursor != nullptr && SameText(cursor->GetLocalName(), name)) {
         LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> item = NewItem(cursor);
         if (!item) break;  // an item of no known class is left to the owner
         NameItem(item);  // the name it is read under, kept without a copy where possible

@@ -2,6 +2,7 @@
 // CElement<C>: the runtime operations of element class C, each handed to the
 // engine with C's declaration (C::Schema()). Every element class derives from it.
 
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,10 @@ template <class C>
 class CElement : public virtual LtXmlLib3::CXmlObjectBase {
 public:
     // A new object after Init, named after its element type.
-    static LtXmlLib3::CSmartPtr<C> CreateInstance() { return LtXmlLib3::CSmartPtr<C>(new C()); }
+    static LtXmlLib3::CSmartPtr<C> CreateInstance() {
+        return LtXmlLib3::CSmartPtr<C>(
+            LtXmlLib3::CXmlObjectBase::Emplace<C>([](void* memory) { return ::new (memory) C(); }));
+    }
 
     LtXmlLib3::CXmlObjectBase* GetBase() override { return this; }
     std::string GetTargetNamespace() const override { return C::Schema().Namespace(); }

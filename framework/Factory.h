@@ -3,6 +3,7 @@
 // an element object or a collection of its class.
 
 #include <cstddef>
+#include <new>
 #include <vector>
 
 #include "VantrelLib/runtime/LtXmlLib3.h"
@@ -53,7 +54,8 @@ struct ClassMaker {
     template <class C>
     static LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> Collection(const char* elementName, long minOccurs,
                                                                           long maxOccurs) {
-        return LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase>(new C(elementName, minOccurs, maxOccurs));
+        return LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase>(LtXmlLib3::CXmlObjectBase::Emplace<C>(
+            [&](void* memory) { return ::new (memory) C(elementName, minOccurs, maxOccurs); }));
     }
 };
 

@@ -1,11 +1,14 @@
 #include "VantrelLib/framework/Schema.h"
 
 #include "VantrelLib/framework/Factory.h"
+#include "VantrelLib/runtime/ShortCopy.h"
 
 #include <cctype>
 
 namespace VantrelLib {
 namespace Framework {
+
+using LtXmlLib3::detail::SameText;
 
 using LtXmlLib3::CLtException;
 using LtXmlLib3::CLtValidationException;
@@ -95,14 +98,14 @@ void ChildRow::Write(void* self, CXmlTextWriter* writer) const {
 const CXmlElement* ChildRow::Read(void* self, const CXmlElement* element, const CXmlElement* cursor) const {
     switch (m_kind) {
         case Kind::Required:
-            if (cursor == nullptr || cursor->GetLocalName() != m_name)
+            if (cursor == nullptr || !SameText(cursor->GetLocalName(), m_name))
                 Fail(std::string("Failed to find a required element [") + Name() + "]", cursor ? cursor : element);
             // Reset with its parent at the start of this read.
             Get(self)->MarkJustInitialised();
             CXmlObjectBase::FromXml_Int(Get(self), cursor, cursor->GetFirstElement());
             return cursor->GetNextSiblingElement();
         case Kind::Optional: {
-            if (cursor == nullptr || cursor->GetLocalName() != m_name) return cursor;
+            if (cursor == nullptr || !SameText(cursor->GetLocalName(), m_name)) return cursor;
             CSmartPtr<CXmlObjectBase> child = Create();
             child->MarkJustInitialised();
             Put(self, child);
@@ -130,7 +133,7 @@ ChoiceRow::ChoiceRow(std::vector<std::unique_ptr<ChildRow>> branches) noexcept
 
 const ChildRow* ChoiceRow::FindBranch(std::string_view name) const noexcept {
     for (const auto& branch : m_branches)
-        if (name == branch->NameView()) return branch.get();
+        if (SameText(name, branch->NameView())) return branch.get();
     return nullptr;
 }
 
@@ -268,9 +271,9 @@ void ElementSchema::ReadAttributes(void* self, const CXmlElement* element) const
         const std::string_view name = attribute.GetLocalName();
         // Documents list attributes in schema order: try the row after the last one first.
         std::size_t index = next;
-        if (index >= attributes.size() || name != attributes[index]->NameView()) {
+        if (index >= attributes.size() || !SameText(name, attributes[index]->NameView())) {
             index = 0;
-            while (index < attributes.size() && name != attributes[index]->NameView()) ++index;
+            while (index < attributes.size() && !SameText(name, attributes[index]->NameView())) ++index;
         }
         if (index == attributes.size() && CXmlObjectBase::IsNamespaceAttribute(attribute)) continue;
         if (index == attributes.size())

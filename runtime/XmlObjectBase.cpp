@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "VantrelLib/runtime/Conversions.h"
+#include "VantrelLib/runtime/ObjectPool.h"
 #include "VantrelLib/runtime/XmlDocument.h"
 #include "VantrelLib/runtime/XmlWriter.h"
 
@@ -102,6 +103,32 @@ void WriteAll(const std::string& path, const std::string& text) {
 }  // namespace
 
 CXmlObjectBase::~CXmlObjectBase() { FreeName(); }
+
+void* CXmlObjectBase::AllocateObject(std::size_t size, std::uint8_t& shift) {
+    if (CObjectPool* pool = CObjectPool::Current()) {
+        if (void* memory = pool->Allocate(size, shift)) return memory;
+    }
+    shift = 0;
+    return ::operator new(size);
+}
+
+void CXmlObjectBase::FreeObject(void* memory, std::uint8_t shift) noexcept {
+    if (shift == 0)
+        ::operator delete(memory);
+    else
+        CObjectPool::Free(memory, shift);
+}
+
+void CXmlObjectBase::Destroy() noexcept {
+    if (m_poolShift == 0) {
+        delete this;
+        return;
+    }
+    const std::uint8_t shift = m_poolShift;
+    void* whole = dynamic_cast<void*>(this);  // the most derived object, where its memory starts
+    this->~CXmlObjectBase();                  // virtual: destroys the whole object
+    CObjectPool::Free(whole, shift);
+}
 
 CXmlObjectBase::CXmlObjectBase(const CXmlObjectBase& other) : m_name(other.m_name), m_nameLength(other.m_nameLength) {
     if (!other.IsElementNameLiteral()) {
@@ -256,6 +283,9 @@ void CXmlObjectBase::ToXmlFile(const std::string& path) {
 
 void CXmlObjectBase::FromXml(std::string_view text, const CReadOptions& options) {
     m_textKiB = ToKiB(text.size());
+    // The objects read are cut from blocks rather than allocated one by one.
+    CObjectPool pool;
+    CObjectPool::CScope poolScope(pool);
     CXmlDocument document(text, options);
     const CXmlElement* root = document.GetDocumentElement();
     try {

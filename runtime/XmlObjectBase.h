@@ -39,7 +39,7 @@ public:
     // Reference counting: a new object holds no reference; the last Release destroys it.
     void AddRef() noexcept { ++m_refCount; }
     void Release() noexcept {
-        if (--m_refCount == 0) delete this;
+        if (--m_refCount == 0) Destroy();
     }
     // The number of references held on this object.
     std::int32_t GetRefCount() const noexcept { return m_refCount; }
@@ -108,6 +108,26 @@ public:
     // faults of its text carry their line and column (FormatChain(path) adds the file).
     void FromXmlFile(const std::string& path, const CReadOptions& options = CReadOptions());
 
+    // Makes an object of class T with `make(memory)`, a placement new of T
+    // into `memory`: in the pool of the document this thread is reading, if
+    // any (objects read are made there), else on the heap. Throws what
+    // `make` throws, or std::bad_alloc.
+    template <class T, class Make>
+    static T* Emplace(Make&& make) {
+        static_assert(alignof(T) <= alignof(std::max_align_t), "over-aligned objects are not pooled");
+        std::uint8_t shift = 0;
+        void* memory = AllocateObject(sizeof(T), shift);
+        T* object = nullptr;
+        try {
+            object = make(memory);
+        } catch (...) {
+            FreeObject(memory, shift);
+            throw;
+        }
+        static_cast<CXmlObjectBase*>(object)->m_poolShift = shift;
+        return object;
+    }
+
 protected:
     CXmlObjectBase() = default;
     // Copies the element name; the copy starts with no reference.
@@ -119,12 +139,19 @@ private:
     static constexpr std::uint32_t kLengthMask = 0x7fffffffu;
     void AssignName(std::string_view name);  // copies
     void FreeName() noexcept;
+    // Destroys the object and frees its memory, wherever Emplace took it from.
+    void Destroy() noexcept;
+    static void* AllocateObject(std::size_t size, std::uint8_t& shift);
+    static void FreeObject(void* memory, std::uint8_t shift) noexcept;
 
     // The element name: a literal, or a heap copy the object owns (kOwnedFlag).
     const char* m_name = "";
     std::uint32_t m_nameLength = 0;
     std::int32_t m_refCount = 0;
     bool m_justInitialised = false;
+    // Where the object's memory came from: 0 the heap, else the pool block's
+    // log2 size (CObjectPool::Free). Not copied.
+    std::uint8_t m_poolShift = 0;
     // The size in KiB of the text this object was last read from or written to
     // (0: none): ToXml's estimate of the document it makes. Not copied.
     std::uint32_t m_textKiB = 0;

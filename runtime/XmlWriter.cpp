@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <sys/mman.h>
 
 #include "VantrelLib/runtime/Exceptions.h"
+#include "VantrelLib/runtime/Prefault.h"
 #include "VantrelLib/runtime/XmlObjectBase.h"
 
 namespace LtXmlLib3 {
@@ -74,21 +74,6 @@ namespace {
 constexpr std::size_t kSinkPiece = std::size_t{1} << 20;
 constexpr std::size_t kOpenStep = std::size_t{1} << 18;
 
-// Maps the pages of a fresh buffer in one call rather than one page fault per
-// page as it is first written (several times faster for a large buffer in a
-// virtual machine). Only advice: where the kernel lacks it, nothing happens.
-void Prefault(char* data, std::size_t size) noexcept {
-#ifdef MADV_POPULATE_WRITE
-    constexpr std::uintptr_t kPage = 4096;
-    const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
-    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kPage - 1);
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
-#else
-    (void)data;
-    (void)size;
-#endif
-}
-
 // Bytes an attribute value cannot carry as they are: markup, control
 // characters, and the start of every multi-byte character (checked as UTF-8).
 struct NeedsCareTable {
@@ -118,7 +103,7 @@ constexpr NameTable kAsciiNameChar(false);
 CXmlTextWriter::CXmlTextWriter(std::size_t expectedSize) : m_expectedSize(expectedSize) {
     if (expectedSize > 0) {
         m_out.reserve(expectedSize);
-        Prefault(m_out.data(), expectedSize);
+        detail::Prefault(m_out.data(), expectedSize);
     }
     Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
 }

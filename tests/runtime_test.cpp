@@ -10,10 +10,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <limits>
 #include <sstream>
 
 #include "RandomTree.h"
+#include "VantrelLib/runtime/ObjectPool.h"
+#include "VantrelLib/runtime/ShortCopy.h"
 #include "TestSupport.h"
 
 using LtXmlLib3::CConversions;
@@ -200,6 +203,25 @@ TEST(RuntimeConversions, BooleansAndWhitespaceRules) {
     EXPECT_EQ(LtXmlLib3::FormatString("[%s] %d", "x", 42), "[x] 42");
 }
 
+// Names are compared a word at a time: a difference at any position, of any
+// length, is found, and nothing beyond either text is read (exact-size buffers).
+TEST(RuntimeShortText, SameTextFindsADifferenceAnywhere) {
+    using LtXmlLib3::detail::SameText;
+    for (std::size_t n = 0; n <= 40; ++n) {
+        const std::vector<char> a(n, 'x');
+        std::vector<char> b(n, 'x');
+        const std::string_view viewA(a.data(), n);
+        EXPECT_TRUE(SameText(viewA, std::string_view(b.data(), n))) << n;
+        const std::vector<char> longer(n + 1, 'x');
+        EXPECT_FALSE(SameText(viewA, std::string_view(longer.data(), n + 1))) << n;
+        for (std::size_t i = 0; i < n; ++i) {
+            b[i] = 'y';
+            EXPECT_FALSE(SameText(viewA, std::string_view(b.data(), n))) << n << " bytes, differing at " << i;
+            b[i] = 'x';
+        }
+    }
+}
+
 TEST(RuntimeWriter, IndentsAndEscapes) {
     CXmlTextWriter writer;
     writer.AddNamespace("xs", LtXmlLib3::kXmlSchemaInstanceNamespace);
@@ -263,6 +285,85 @@ TEST(RuntimeWriter, TheTextDoesNotDependOnTheEstimate) {
         EXPECT_LE(text.capacity(), text.size() + text.size() / 8) << "estimate " << estimate;
     }
 }
+
+// The pool cuts separate, aligned memory across several blocks, for sizes it
+// takes; what it cut stays after the pool is gone, until each piece is freed.
+TEST(RuntimeObjectPool, CutsSeparateAlignedMemoryThatOutlivesThePool) {
+    struct Cut {
+        unsigned char* memory;
+        std::size_t size;
+        std::uint8_t shift;
+        unsigned char fill;
+    };
+    std::vector<Cut> cuts;
+    {
+        LtXmlLib3::CObjectPool pool;
+        for (std::size_t i = 0; i < 20000; ++i) {
+            Cut cut{nullptr, 8 + i * 37 % 300, 0, static_cast<unsigned char>(i)};
+            cut.memory = static_cast<unsigned char*>(pool.Allocate(cut.size, cut.shift));
+            ASSERT_NE(cut.memory, nullptr);
+            ASSERT_NE(cut.shift, 0);
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(cut.memory) % alignof(std::max_align_t), 0u);
+            std::memset(cut.memory, cut.fill, cut.size);
+            cuts.push_back(cut);
+        }
+        std::uint8_t shift = 0;
+        EXPECT_EQ(pool.Allocate(std::size_t{1} << 20, shift), nullptr);  // left to the heap
+    }
+    // Free in an order unrelated to the cutting; every piece still holds what was written to it.
+    std::shuffle(cuts.begin(), cuts.end(), std::mt19937(7));
+    for (const Cut& cut : cuts) {
+        EXPECT_TRUE(std::all_of(cut.memory, cut.memory + cut.size, [&](unsigned char c) { return c == cut.fill; }))
+            << "a piece of " << cut.size << " bytes was overwritten";
+        LtXmlLib3::CObjectPool::Free(cut.memory, cut.shift);
+    }
+}
+
+namespace {
+
+// A frame table of `entries` entries, entry i numbered i with spacing i / 2.
+std::string FrameTableText(int entries) {
+    auto table = VantrelLib::CFrameTableData::CreateInstance();
+    for (int i = 0; i < entries; ++i) {
+        auto entry = table->GetFrameEntry()->Add();
+        entry->SetNo(i);
+        entry->SetSpacing(i * 0.5);
+    }
+    return table->ToXml();
+}
+
+}  // namespace
+
+// Objects read share blocks: each stays usable for as long as it is held,
+// whatever is released before it, the tree it was read into included.
+TEST(RuntimeObjectPool, ObjectsReadOutliveTheirTreeAndEachOther) {
+    auto table = VantrelLib::CFrameTableData::CreateInstance();
+    table->FromXml(FrameTableText(5000));
+    std::vector<LtXmlLib3::CSmartPtr<VantrelLib::CFrameTableEntry>> entries;
+    for (int i = 0; i < 5000; ++i) entries.push_back(table->GetFrameEntry()->Item(i));
+    table = nullptr;
+    std::shuffle(entries.begin(), entries.end(), std::mt19937(11));
+    while (!entries.empty()) {
+        for (std::size_t i = 0; i < entries.size(); i += 97)
+            ASSERT_EQ(entries[i]->GetSpacing(), entries[i]->GetNo() * 0.5);
+        entries.resize(entries.size() > 250 ? entries.size() - 250 : 0);
+    }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// In a sanitizer build the memory of a pooled object is poisoned when the
+// object goes, though its block stays for the objects beside it: a use after
+// that is caught as a use of freed memory is.
+TEST(RuntimeObjectPoolDeathTest, AUseOfAReleasedObjectIsCaught) {
+    auto table = VantrelLib::CFrameTableData::CreateInstance();
+    table->FromXml(FrameTableText(3));
+    VantrelLib::CFrameTableEntry* entry = table->GetFrameEntry()->Item(0);
+    const LtXmlLib3::CSmartPtr<VantrelLib::CFrameTableEntry> neighbour = table->GetFrameEntry()->Item(1);
+    table = nullptr;
+    EXPECT_EQ(neighbour->GetSpacing(), 0.5);
+    EXPECT_DEATH(std::printf("%g\n", entry->GetSpacing()), "use-after-poison");
+}
+#endif
 
 TEST(RuntimeParser, ReadsElementsAttributesAndNamespaces) {
     CXmlDocument document(
