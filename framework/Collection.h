@@ -49,7 +49,7 @@ public:
     }
     // The item at `index` (from 0); throws CLtException outside the list.
     LtXmlLib3::CSmartPtr<T> Item(int index) const {
-        return LtXmlLib3::CSmartPtr<T>(dynamic_cast<T*>(GetNodeAtIndex(index)));
+        return LtXmlLib3::CSmartPtr<T>(AsClass<T>(GetNodeAtIndex(index)));
     }
     // Removes `item`; throws CLtException, changing nothing, when it is not in the collection.
     void Remove(T* item) {
@@ -80,7 +80,7 @@ public:
     // Creates a new item through the class factory, appends it and returns it.
     LtXmlLib3::CSmartPtr<T> Add() {
         LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> created = NewItem(nullptr);
-        T* item = dynamic_cast<T*>(created.get());
+        T* item = AsClass<T>(created.get());
         this->Append(item);
         this->FireOnCollectionChange();
         return LtXmlLib3::CSmartPtr<T>(item);

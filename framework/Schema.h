@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,16 @@ namespace Framework {
 
 template <class C>
 class CElement;
+
+// `object` as a T, or nullptr when it is not one (dynamic_cast). An object
+// of class T exactly, as the class factory makes, is found without walking
+// the class hierarchy (every class derives virtually from CXmlObjectBase).
+template <class T>
+T* AsClass(LtXmlLib3::CXmlObjectBase* object) noexcept {
+    if (object == nullptr) return nullptr;
+    if (typeid(*object) == typeid(T)) return static_cast<T*>(dynamic_cast<void*>(object));
+    return dynamic_cast<T*>(object);
+}
 
 // The gdt namespace URI.
 inline constexpr const char* kGdtNamespace = "http://www.vantrel.org/XML/GlobalDataTypes";
@@ -298,7 +309,7 @@ public:
     void Put(void* self, LtXmlLib3::CXmlObjectBase* object) const override {
         T* typed = nullptr;
         if (object != nullptr) {
-            typed = dynamic_cast<T*>(object);
+            typed = AsClass<T>(object);
             if (typed == nullptr)
                 throw LtXmlLib3::CLtException(std::string("The class factory created an object of the wrong class for [") +
                                               Name() + "]");

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -23,33 +24,43 @@ namespace {
 constexpr char kNamespaceSeparator = ' ';
 
 bool IsWhitespace(const char* text, int length) noexcept {
-    for (int i = 0; i < length; ++i) {
-        const char c = text[i];
+    constexpr std::uint64_t kEightSpaces = 0x2020202020202020u;
+    for (int i = 0; i < length;) {
+        // Indentation is mostly spaces: eight at a time.
+        if (length - i >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text + i, sizeof word);
+            if (word == kEightSpaces) {
+                i += 8;
+                continue;
+            }
+        }
+        const char c = text[i++];
         if (c != ' ' && c != '\t' && c != '\n' && c != '\r') return false;
     }
     return true;
 }
 
-// Where an expat namespace-mode name "uri local" (or "local") splits, found
-// in one pass.
+// Where an expat namespace-mode name "uri local" (or "local") splits.
 struct SplitName {
     std::size_t uriLength;  // 0: no namespace
     const char* local;
     std::size_t localLength;
-    bool ascii;  // no byte beyond ASCII
 };
 
 SplitName Split(const char* name) noexcept {
     // Local names cannot hold a space; a URI can: split at the last one.
-    const char* local = name;
+    const std::size_t length = std::strlen(name);
+    const auto* space = static_cast<const char*>(::memrchr(name, kNamespaceSeparator, length));
+    if (space == nullptr) return SplitName{0, name, length};
+    const std::size_t uriLength = static_cast<std::size_t>(space - name);
+    return SplitName{uriLength, space + 1, length - uriLength - 1};
+}
+
+bool IsAscii(std::string_view text) noexcept {
     unsigned char bytes = 0;
-    const char* end = name;
-    for (; *end != '\0'; ++end) {
-        bytes |= static_cast<unsigned char>(*end);
-        if (*end == kNamespaceSeparator) local = end + 1;
-    }
-    const std::size_t uriLength = local == name ? 0 : static_cast<std::size_t>(local - 1 - name);
-    return SplitName{uriLength, local, static_cast<std::size_t>(end - local), bytes < 0x80};
+    for (const char c : text) bytes |= static_cast<unsigned char>(c);
+    return bytes < 0x80;
 }
 
 }  // namespace
@@ -177,7 +188,7 @@ struct CXmlDocument::Parser {
         // and UTF-16 documents that XML (and expat itself, in UTF-8) does not
         // allow: refuse them, or the name could not be written again. ASCII
         // names expat has checked already.
-        if (elementName.ascii || CXmlTextWriter::IsValidName(element.m_localName))
+        if (IsAscii(element.m_localName) || CXmlTextWriter::IsValidName(element.m_localName))
             Report(Event::Start);
         else
             Stop("The element name [" + std::string(element.m_localName) + "] is not a valid XML name");
