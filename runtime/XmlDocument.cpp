@@ -14,6 +14,7 @@
 
 #include "VantrelLib/runtime/Conversions.h"
 #include "VantrelLib/runtime/Exceptions.h"
+#include "VantrelLib/runtime/Prefault.h"
 #include "VantrelLib/runtime/ShortCopy.h"
 #include "VantrelLib/runtime/XmlWriter.h"
 
@@ -72,6 +73,7 @@ bool IsAscii(std::string_view text) noexcept {
 struct CXmlDocument::Parser {
     XML_Parser expat = nullptr;
     std::string_view input;
+    bool inExpatBuffer = false;  // input is expat's own buffer, filled by the caller
     int maxDepth = 0;
     CXmlDocument* document = nullptr;
     boost::context::fiber parserSide;       // resumes the parser; held by the walk
@@ -115,7 +117,9 @@ struct CXmlDocument::Parser {
     XML_Status ParseAll() {
         // The whole input in one call: expat counts lines and columns over
         // every byte it has parsed whenever a call that is not the last one
-        // returns. Inputs beyond INT_MAX bytes go in the largest pieces it takes.
+        // returns.
+        if (inExpatBuffer) return XML_ParseBuffer(expat, static_cast<int>(input.size()), XML_TRUE);
+        // Inputs beyond INT_MAX bytes go in the largest pieces expat takes.
         std::size_t fed = 0;
         do {
             const std::size_t piece = std::min<std::size_t>(input.size() - fed, INT_MAX);
@@ -251,11 +255,37 @@ struct CXmlDocument::Parser {
 };
 
 CXmlDocument::CXmlDocument(std::string_view text, const CReadOptions& options) : m_parser(std::make_unique<Parser>()) {
-    if (text.size() > options.maxInputBytes)
-        throw CLtException(FormatString("The document is %zu bytes long, more than the limit of %llu bytes",
-                                        text.size(), static_cast<unsigned long long>(options.maxInputBytes)));
+    CheckSize(text.size(), options);
+    CreateParser(options);
+    if (text.size() <= INT_MAX) {
+        // As expat copies the text into its buffer, but with the buffer's pages mapped in one go.
+        FillExpatBuffer(text.size(), [&](char* buffer, std::size_t) {
+            if (!text.empty()) std::memcpy(buffer, text.data(), text.size());
+            return text.size();
+        });
+    } else {
+        m_parser->input = text;
+    }
+    StartParsing();
+}
+
+CXmlDocument::CXmlDocument(std::size_t size, const Fill& fill, const CReadOptions& options)
+    : m_parser(std::make_unique<Parser>()) {
+    CheckSize(size, options);
+    if (size > INT_MAX) throw CLtException(FormatString("The document is %zu bytes long, more than one read takes", size));
+    CreateParser(options);
+    FillExpatBuffer(size, fill);
+    StartParsing();
+}
+
+void CXmlDocument::CheckSize(std::size_t size, const CReadOptions& options) {
+    if (size > options.maxInputBytes)
+        throw CLtException(FormatString("The document is %zu bytes long, more than the limit of %llu bytes", size,
+                                        static_cast<unsigned long long>(options.maxInputBytes)));
+}
+
+void CXmlDocument::CreateParser(const CReadOptions& options) {
     Parser& parser = *m_parser;
-    parser.input = text;
     parser.maxDepth = options.maxDepth;
     parser.document = this;
     parser.expat = XML_ParserCreateNS(nullptr, kNamespaceSeparator);
@@ -268,8 +298,21 @@ CXmlDocument::CXmlDocument(std::string_view text, const CReadOptions& options) :
     XML_SetEntityDeclHandler(expat, &Parser::EntityDeclarationHandler);
     XML_SetExternalEntityRefHandler(expat, &Parser::ExternalEntityHandler);
     XML_SetParamEntityParsing(expat, XML_PARAM_ENTITY_PARSING_NEVER);
+}
 
-    parser.Start();
+void CXmlDocument::FillExpatBuffer(std::size_t size, const Fill& fill) {
+    Parser& parser = *m_parser;
+    // Room for at least one byte: expat hands out no buffer for none.
+    char* buffer = static_cast<char*>(XML_GetBuffer(parser.expat, static_cast<int>(std::max<std::size_t>(size, 1))));
+    if (buffer == nullptr) throw std::bad_alloc();
+    detail::Prefault(buffer, size);
+    const std::size_t filled = fill(buffer, size);
+    parser.input = std::string_view(buffer, std::min(filled, size));
+    parser.inExpatBuffer = true;
+}
+
+void CXmlDocument::StartParsing() {
+    m_parser->Start();
     m_eventHeld = true;
     if (Take() != Event::Start) ThrowParseError();  // an empty document
 }

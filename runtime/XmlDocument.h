@@ -7,6 +7,7 @@
 // is refused.
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -95,6 +96,12 @@ public:
     // options.maxDepth or an input larger than options.maxInputBytes throw
     // CLtException with line and column, here or while the elements are walked.
     explicit CXmlDocument(std::string_view text, const CReadOptions& options = CReadOptions());
+    // Writes the input straight into the parser's buffer: called once with room
+    // for `size` bytes, returns how many it wrote. What it throws is thrown.
+    using Fill = std::function<std::size_t(char* buffer, std::size_t size)>;
+    // The same for an input of `size` bytes (at most INT_MAX) that `fill`
+    // writes into the parser's own buffer, saving a copy of the whole input.
+    CXmlDocument(std::size_t size, const Fill& fill, const CReadOptions& options = CReadOptions());
     ~CXmlDocument();
     CXmlDocument(const CXmlDocument&) = delete;
     CXmlDocument& operator=(const CXmlDocument&) = delete;
@@ -110,6 +117,10 @@ private:
     struct Parser;
     enum class Event { Start, End, Done };
 
+    static void CheckSize(std::size_t size, const CReadOptions& options);
+    void CreateParser(const CReadOptions& options);
+    void FillExpatBuffer(std::size_t size, const Fill& fill);
+    void StartParsing();
     // Takes the next event the parser has reported (Done once it has ended).
     Event Take();
     // Takes the next event, running the parser to it when none is waiting.

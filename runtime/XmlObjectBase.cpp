@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,37 +24,71 @@ namespace {
 }
 
 // Reads the whole file, refusing one larger than `limit` before reading it.
-std::string ReadFile(const std::string& path, std::uint64_t limit) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) ThrowFileError("Failed to open the file", path, errno);
-    struct Closer {
-        std::FILE* f;
-        ~Closer() { std::fclose(f); }
-    } closer{file};
-    struct stat info {};
-    if (fstat(fileno(file), &info) != 0) ThrowFileError("Failed to read the file", path, errno);
-    if (S_ISDIR(info.st_mode)) ThrowFileError("Failed to read the file", path, EISDIR);
-    if (static_cast<std::uint64_t>(info.st_size) > limit)
-        throw CLtException(FormatString("The file [%s] is %lld bytes long, more than the limit of %llu bytes",
-                                        path.c_str(), static_cast<long long>(info.st_size),
-                                        static_cast<unsigned long long>(limit)));
-    std::string text;
-    text.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t total = std::fread(text.data(), 1, text.size(), file);
-    if (std::ferror(file)) ThrowFileError("Failed to read the file", path, errno);
-    text.resize(total);
-    // A file that grows while being read (or reports no size) is read to its end, within the limit.
-    char buffer[65536];
-    std::size_t more;
-    while ((more = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        if (text.size() + more > limit)
-            throw CLtException(FormatString("The file [%s] is longer than the limit of %llu bytes", path.c_str(),
+// A file opened for reading, checked against the size limit.
+class InputFile {
+public:
+    InputFile(const std::string& path, std::uint64_t limit)
+        : m_path(path), m_limit(limit), m_handle(std::fopen(path.c_str(), "rb")), m_file(m_handle.get()) {
+        if (m_file == nullptr) ThrowFileError("Failed to open the file", path, errno);
+        struct stat info {};
+        if (fstat(fileno(m_file), &info) != 0) Fail(errno);
+        if (S_ISDIR(info.st_mode)) Fail(EISDIR);
+        if (static_cast<std::uint64_t>(info.st_size) > limit)
+            throw CLtException(FormatString("The file [%s] is %lld bytes long, more than the limit of %llu bytes",
+                                            path.c_str(), static_cast<long long>(info.st_size),
                                             static_cast<unsigned long long>(limit)));
-        text.append(buffer, more);
+        m_size = static_cast<std::size_t>(info.st_size);
+        m_regular = S_ISREG(info.st_mode);
     }
-    if (std::ferror(file)) ThrowFileError("Failed to read the file", path, errno);
-    return text;
-}
+
+    std::size_t Size() const noexcept { return m_size; }
+    bool IsRegular() const noexcept { return m_regular; }
+
+    // Reads exactly `size` bytes, the file's whole content: false when it
+    // holds fewer or more.
+    bool ReadExactly(char* buffer, std::size_t size) {
+        const std::size_t total = std::fread(buffer, 1, size, m_file);
+        if (std::ferror(m_file)) Fail(errno);
+        if (total != size) return false;
+        char more;
+        if (std::fread(&more, 1, 1, m_file) != 0) return false;
+        if (std::ferror(m_file)) Fail(errno);
+        return true;
+    }
+
+    // Reads the file to its end, within the limit.
+    std::string ReadAll() {
+        std::string text;
+        text.resize(m_size);
+        const std::size_t total = std::fread(text.data(), 1, text.size(), m_file);
+        if (std::ferror(m_file)) Fail(errno);
+        text.resize(total);
+        // A file that grows while being read (or reports no size) is read to its end, within the limit.
+        char buffer[65536];
+        std::size_t more;
+        while ((more = std::fread(buffer, 1, sizeof buffer, m_file)) > 0) {
+            if (text.size() + more > m_limit)
+                throw CLtException(FormatString("The file [%s] is longer than the limit of %llu bytes", m_path.c_str(),
+                                                static_cast<unsigned long long>(m_limit)));
+            text.append(buffer, more);
+        }
+        if (std::ferror(m_file)) Fail(errno);
+        return text;
+    }
+
+private:
+    [[noreturn]] void Fail(int error) const { ThrowFileError("Failed to read the file", m_path, error); }
+
+    struct Closer {
+        void operator()(std::FILE* file) const noexcept { std::fclose(file); }
+    };
+    std::string m_path;
+    std::uint64_t m_limit;
+    std::unique_ptr<std::FILE, Closer> m_handle;
+    std::FILE* m_file;
+    std::size_t m_size = 0;
+    bool m_regular = false;
+};
 
 // The file `path` names once symbolic links are followed (as open() would), so
 // that writing through a link replaces the file it points to, not the link.
@@ -287,6 +322,10 @@ void CXmlObjectBase::FromXml(std::string_view text, const CReadOptions& options)
     CObjectPool pool;
     CObjectPool::CScope poolScope(pool);
     CXmlDocument document(text, options);
+    ReadDocument(document);
+}
+
+void CXmlObjectBase::ReadDocument(CXmlDocument& document) {
     const CXmlElement* root = document.GetDocumentElement();
     try {
         FromXml_Int(this, root, root->GetFirstElement());
@@ -308,7 +347,34 @@ void CXmlObjectBase::FromXml(std::string_view text, const CReadOptions& options)
 
 void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& options) {
     // Faults of the text carry their line and column; FormatChain(path) puts the file in front.
-    FromXml(ReadFile(path, options.maxInputBytes), options);
+    InputFile file(path, options.maxInputBytes);
+    const std::size_t size = file.Size();
+    if (!file.IsRegular() || size == 0 || size > INT_MAX) {
+        // Read to its end, whatever its size says (a pipe, a file of the proc file system).
+        FromXml(file.ReadAll(), options);
+        return;
+    }
+    m_textKiB = ToKiB(size);
+    CObjectPool pool;
+    CObjectPool::CScope poolScope(pool);
+    // The file goes straight into the parser's buffer: no copy of it is kept
+    // beside the parser's. One that changed size since it was opened is read
+    // again to its end.
+    struct Changed {};
+    std::unique_ptr<CXmlDocument> document;
+    try {
+        document = std::make_unique<CXmlDocument>(
+            size,
+            [&](char* buffer, std::size_t room) {
+                if (!file.ReadExactly(buffer, room)) throw Changed();
+                return room;
+            },
+            options);
+    } catch (const Changed&) {
+        FromXml(InputFile(path, options.maxInputBytes).ReadAll(), options);
+        return;
+    }
+    ReadDocument(*document);
 }
 
 CXmlCollectionBase::CXmlCollectionBase(const char* itemElementName, long minOccurs, long maxOccurs)

@@ -16,6 +16,7 @@ namespace LtXmlLib3 {
 class CXmlTextWriter;
 class CXmlElement;
 class CXmlAttribute;
+class CXmlDocument;
 
 // The W3C XML Schema instance namespace, bound to the prefix "xs" on writing.
 inline constexpr const char* kXmlSchemaInstanceNamespace = "http://www.w3.org/2001/XMLSchema-instance";
@@ -139,6 +140,8 @@ private:
     static constexpr std::uint32_t kLengthMask = 0x7fffffffu;
     void AssignName(std::string_view name);  // copies
     void FreeName() noexcept;
+    // Reads the document's element into this object (FromXml, FromXmlFile).
+    void ReadDocument(CXmlDocument& document);
     // Destroys the object and frees its memory, wherever Emplace took it from.
     void Destroy() noexcept;
     static void* AllocateObject(std::size_t size, std::uint8_t& shift);

@@ -2,17 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <random>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <limits>
+#include <random>
 #include <sstream>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "RandomTree.h"
 #include "VantrelLib/runtime/ObjectPool.h"
@@ -620,6 +626,31 @@ TEST_F(RuntimeFiles, FailedWriteLeavesTheOldFileAndNoTemporary) {
     const auto chain = ChainOf([&] { point->ToXmlFile((m_dir / "missing-dir" / "p.xml").string()); });
     ASSERT_EQ(chain.size(), 1u);
     EXPECT_NE(chain[0].find("missing-dir"), std::string::npos);
+}
+
+// A regular file is read straight into the parser; a pipe, whose size is not
+// known in advance, is read to its end first. Both give what the text gives.
+TEST_F(RuntimeFiles, AFileAndAPipeReadAsTheirText) {
+    const std::string text = randomtree::RandomVantrel(21)->ToXml();
+    const std::string path = (m_dir / "tree.xml").string();
+    { std::ofstream(path, std::ios::binary) << text; }
+    auto fromFile = VantrelLib::CVantrel::CreateInstance();
+    fromFile->FromXmlFile(path);
+    EXPECT_TRUE(fromFile->ToXml() == text);
+
+    const std::string pipe = (m_dir / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::signal(SIGPIPE, SIG_IGN);  // a reader that gives up early must not end the test process
+    std::thread writer([&] { std::ofstream(pipe, std::ios::binary) << text; });
+    auto fromPipe = VantrelLib::CVantrel::CreateInstance();
+    try {
+        fromPipe->FromXmlFile(pipe);
+    } catch (const CLtException& error) {
+        ADD_FAILURE() << error.what();
+        ::close(::open(pipe.c_str(), O_RDONLY | O_NONBLOCK));  // lets the writer's open return
+    }
+    writer.join();
+    EXPECT_TRUE(fromPipe->ToXml() == text);
 }
 
 TEST_F(RuntimeFiles, ReadFailuresNameTheFile) {
