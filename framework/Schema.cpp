@@ -8,8 +8,6 @@
 namespace VantrelLib {
 namespace Framework {
 
-using LtXmlLib3::detail::SameText;
-
 using LtXmlLib3::CLtException;
 using LtXmlLib3::CLtValidationException;
 using LtXmlLib3::CSmartPtr;
@@ -18,6 +16,7 @@ using LtXmlLib3::CXmlElement;
 using LtXmlLib3::CXmlObjectBase;
 using LtXmlLib3::CXmlTextWriter;
 using LtXmlLib3::FormatString;
+using LtXmlLib3::detail::SameText;
 
 namespace {
 

@@ -92,7 +92,9 @@ public:
     // --- Document level -----------------------------------------------------
     // The whole document as UTF-8 text with an XML declaration, this object as
     // the outermost element (with the "xs" and "gdt" namespace declarations).
-    // Throws CLtValidationException when the tree cannot be written.
+    // Throws CLtValidationException when the tree cannot be written. The
+    // string is reserved at about the size of the text this object was last
+    // read from or written to, and written into directly when that suffices.
     std::string ToXml();
     // Writes ToXml() to `path`. The file is replaced only once the whole document
     // is written; on any failure the old file is untouched and no temporary is
