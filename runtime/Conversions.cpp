@@ -205,6 +205,11 @@ std::string CWhitespaceUtils::Replace(std::string_view text) {
 }
 
 std::string CWhitespaceUtils::Collapse(std::string_view text) {
+    // Most texts are collapsed already: single spaces between words, none at the ends.
+    bool collapsed = text.empty() || (text.front() != ' ' && text.back() != ' ');
+    for (std::size_t i = 0; collapsed && i < text.size(); ++i)
+        collapsed = !IsXmlSpace(text[i]) || (text[i] == ' ' && !IsXmlSpace(text[i + 1]));
+    if (collapsed) return std::string(text);
     std::string result;
     result.reserve(text.size());
     bool pendingSpace = false;

@@ -204,6 +204,11 @@ TEST(RuntimeConversions, BooleansAndWhitespaceRules) {
 
     EXPECT_EQ(LtXmlLib3::CWhitespaceUtils::Collapse("  a \t\n b  c "), "a b c");
     EXPECT_EQ(LtXmlLib3::CWhitespaceUtils::Collapse(" \t "), "");
+    // Texts one whitespace character away from collapsed, and collapsed ones.
+    for (const auto& [text, collapsed] : std::vector<std::pair<std::string, std::string>>{
+             {"a b c", "a b c"}, {"a\tb", "a b"}, {"a  b", "a b"}, {"a \nb", "a b"}, {"\na", "a"}, {"a\r", "a"},
+             {" a", "a"}, {"a ", "a"}, {"", ""}, {"ab", "ab"}, {"a", "a"}})
+        EXPECT_EQ(LtXmlLib3::CWhitespaceUtils::Collapse(text), collapsed) << "[" << text << "]";
     EXPECT_EQ(CConversions::stringFromString(" a  b ", 0), " a  b ");
     EXPECT_EQ(CConversions::stringFromString(" a  b ", 2), "a b");
     EXPECT_EQ(LtXmlLib3::FormatString("[%s] %d", "x", 42), "[x] 42");
