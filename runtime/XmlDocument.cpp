@@ -73,7 +73,6 @@ bool IsAscii(std::string_view text) noexcept {
 struct CXmlDocument::Parser {
     XML_Parser expat = nullptr;
     std::string_view input;
-    bool inExpatBuffer = false;  // input is expat's own buffer, filled by the caller
     int maxDepth = 0;
     CXmlDocument* document = nullptr;
     boost::context::fiber parserSide;       // resumes the parser; held by the walk
@@ -118,7 +117,8 @@ struct CXmlDocument::Parser {
         // The whole input in one call: expat counts lines and columns over
         // every byte it has parsed whenever a call that is not the last one
         // returns.
-        if (inExpatBuffer) return XML_ParseBuffer(expat, static_cast<int>(input.size()), XML_TRUE);
+        // An input expat takes in one piece is in its own buffer already (FillExpatBuffer).
+        if (input.size() <= INT_MAX) return XML_ParseBuffer(expat, static_cast<int>(input.size()), XML_TRUE);
         // Inputs beyond INT_MAX bytes go in the largest pieces expat takes.
         std::size_t fed = 0;
         do {
@@ -308,7 +308,6 @@ void CXmlDocument::FillExpatBuffer(std::size_t size, const Fill& fill) {
     detail::Prefault(buffer, size);
     const std::size_t filled = fill(buffer, size);
     parser.input = std::string_view(buffer, std::min(filled, size));
-    parser.inExpatBuffer = true;
 }
 
 void CXmlDocument::StartParsing() {

@@ -155,14 +155,10 @@ void CXmlObjectBase::FreeObject(void* memory, std::uint8_t shift) noexcept {
 }
 
 void CXmlObjectBase::Destroy() noexcept {
-    if (m_poolShift == 0) {
-        delete this;
-        return;
-    }
     const std::uint8_t shift = m_poolShift;
     void* whole = dynamic_cast<void*>(this);  // the most derived object, where its memory starts
     this->~CXmlObjectBase();                  // virtual: destroys the whole object
-    CObjectPool::Free(whole, shift);
+    FreeObject(whole, shift);
 }
 
 CXmlObjectBase::CXmlObjectBase(const CXmlObjectBase& other) : m_name(other.m_name), m_nameLength(other.m_nameLength) {
@@ -317,15 +313,15 @@ void CXmlObjectBase::ToXmlFile(const std::string& path) {
 }
 
 void CXmlObjectBase::FromXml(std::string_view text, const CReadOptions& options) {
-    m_textKiB = ToKiB(text.size());
+    CXmlDocument document(text, options);
+    ReadDocument(document, text.size());
+}
+
+void CXmlObjectBase::ReadDocument(CXmlDocument& document, std::size_t textSize) {
+    m_textKiB = ToKiB(textSize);
     // The objects read are cut from blocks rather than allocated one by one.
     CObjectPool pool;
     CObjectPool::CScope poolScope(pool);
-    CXmlDocument document(text, options);
-    ReadDocument(document);
-}
-
-void CXmlObjectBase::ReadDocument(CXmlDocument& document) {
     const CXmlElement* root = document.GetDocumentElement();
     try {
         FromXml_Int(this, root, root->GetFirstElement());
@@ -354,9 +350,6 @@ void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& op
         FromXml(file.ReadAll(), options);
         return;
     }
-    m_textKiB = ToKiB(size);
-    CObjectPool pool;
-    CObjectPool::CScope poolScope(pool);
     // The file goes straight into the parser's buffer: no copy of it is kept
     // beside the parser's. One that changed size since it was opened is read
     // again to its end.
@@ -374,7 +367,7 @@ void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& op
         FromXml(InputFile(path, options.maxInputBytes).ReadAll(), options);
         return;
     }
-    ReadDocument(*document);
+    ReadDocument(*document, size);
 }
 
 CXmlCollectionBase::CXmlCollectionBase(const char* itemElementName, long minOccurs, long maxOccurs)

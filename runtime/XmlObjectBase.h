@@ -142,8 +142,9 @@ private:
     static constexpr std::uint32_t kLengthMask = 0x7fffffffu;
     void AssignName(std::string_view name);  // copies
     void FreeName() noexcept;
-    // Reads the document's element into this object (FromXml, FromXmlFile).
-    void ReadDocument(CXmlDocument& document);
+    // Reads the document's element into this object (FromXml, FromXmlFile);
+    // `textSize` is the size of its text.
+    void ReadDocument(CXmlDocument& document, std::size_t textSize);
     // Destroys the object and frees its memory, wherever Emplace took it from.
     void Destroy() noexcept;
     static void* AllocateObject(std::size_t size, std::uint8_t& shift);
