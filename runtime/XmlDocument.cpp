@@ -6,11 +6,17 @@
 #include <boost/context/protected_fixedsize_stack.hpp>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
+#include <deque>
 #include <exception>
+#include <mutex>
 #include <new>
+#include <system_error>
+#include <thread>
 
 #include "VantrelLib/runtime/Conversions.h"
 #include "VantrelLib/runtime/Exceptions.h"
@@ -49,9 +55,8 @@ struct SplitName {
     std::size_t localLength;
 };
 
-SplitName Split(const char* name) noexcept {
+SplitName Split(const char* name, std::size_t length) noexcept {
     // Local names cannot hold a space; a URI can: split at the last one.
-    const std::size_t length = std::strlen(name);
     const auto* space = static_cast<const char*>(::memrchr(name, kNamespaceSeparator, length));
     if (space == nullptr) return SplitName{0, name, length};
     const std::size_t uriLength = static_cast<std::size_t>(space - name);
@@ -66,39 +71,119 @@ bool IsAscii(std::string_view text) noexcept {
 
 }  // namespace
 
-// The expat parser runs on a stack of its own (a fiber) and hands the walk
-// every element start and end from inside its callbacks, so the parse runs
-// over the input in one call without ever being suspended (expat re-counts
-// lines and columns on every resume).
+// Element starts and ends as the parser reported them, with copies of the
+// names and values (expat's own strings last only for one callback). The
+// parser fills a batch while the walk takes the one before.
+struct CXmlDocument::Batch {
+    struct Record {
+        std::size_t offset = 0;  // start: of the start tag in the input
+        std::size_t nameAt = 0;  // start: the name in text
+        std::size_t nameLength = 0;
+        std::size_t firstAttribute = 0;  // start: in attributes
+        std::size_t attributeCount = 0;
+        bool start = true;
+        bool emptyTag = false;  // start: written "<name .../>", no end is reported
+        bool hasText = false;   // end: the element held character data other than whitespace
+    };
+    struct AttributeRecord {
+        std::size_t at;  // the name, then the value, in text
+        std::size_t nameLength;
+        std::size_t valueLength;
+    };
+    // A batch is handed over once it holds this many events or bytes of text.
+    static constexpr std::size_t kRecords = 2048;
+    static constexpr std::size_t kText = 128 * 1024;
+
+    std::vector<Record> records;
+    std::vector<AttributeRecord> attributes;
+    std::vector<char> text;  // grows, is never shrunk: only textSize bytes are in use
+    std::size_t textSize = 0;
+
+    bool Full() const noexcept { return records.size() >= kRecords || textSize >= kText; }
+    void Clear() noexcept {
+        records.clear();
+        attributes.clear();
+        textSize = 0;
+    }
+    // Copies `count` bytes to the end of the text; returns where they start.
+    std::size_t Append(const char* from, std::size_t count) {
+        if (text.size() - textSize < count) text.resize(std::max({2 * text.size(), textSize + count, std::size_t{4096}}));
+        const std::size_t at = textSize;
+        detail::CopyShort(text.data() + at, from, count);
+        textSize += count;
+        return at;
+    }
+};
+
+// Expat runs either on a thread of its own, handing full batches to the walk
+// through a short queue, or on a stack of its own (a fiber) on the walk's
+// thread, switched to whenever the walk has taken every event of the batch.
+// Either way the parse runs over the input in one call and is never suspended
+// (expat re-counts lines and columns on every resume).
 struct CXmlDocument::Parser {
     XML_Parser expat = nullptr;
     std::string_view input;
     int maxDepth = 0;
-    CXmlDocument* document = nullptr;
-    boost::context::fiber parserSide;       // resumes the parser; held by the walk
-    boost::context::fiber* walkSide = nullptr;  // resumes the walk; held by the parser
-    Event event = Event::Done;              // what the parser reported last
-    std::size_t skippedEnds = 0;            // element ends passed before it without stopping
-    bool finished = false;                  // the parse has returned
-    bool abandon = false;                   // the walk stopped early: end the parse
+    bool onThread = false;
+    Batch* filling = nullptr;  // the batch the callbacks add to
+    std::size_t depth = 0;     // elements open in the parser
+    // Per open element: kEmptyTag, kHasText.
+    std::vector<unsigned char> open;
+    static constexpr unsigned char kEmptyTag = 1;
+    static constexpr unsigned char kHasText = 2;
+
+    // How the parse ended: written by the parser before `finished` is set.
     XML_Status status = XML_STATUS_OK;
-    std::size_t depth = 0;  // elements open in the parser
     std::exception_ptr callbackError;  // thrown in a callback, rethrown to the walk
-    std::string failure;  // set when a handler stops the parser
+    std::string failure;               // set when a handler stops the parser
     int failureLine = 0;
     int failureColumn = 0;
+    bool finished = false;           // the parse has returned (on a thread: read under `mutex`)
+    std::atomic<bool> abandon{false};  // the walk stopped early: end the parse
+
+    // On the walk's thread.
+    boost::context::fiber parserSide;           // resumes the parser; held by the walk
+    boost::context::fiber* walkSide = nullptr;  // resumes the walk; held by the parser
+    // On a thread of its own: the batches go round from the parser to `ready`,
+    // to the walk, to `spare`, back to the parser.
+    std::thread thread;
+    std::mutex mutex;
+    std::condition_variable forWalk;    // a batch is ready, or the parse has ended
+    std::condition_variable forParser;  // a batch is spare, or the walk has stopped
+    std::deque<Batch*> ready;
+    std::vector<Batch*> spare;
+    Batch batches[3];
 
     ~Parser() {
-        if (!finished && parserSide) {
+        if (thread.joinable()) {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                abandon = true;
+            }
+            forParser.notify_one();
+            thread.join();
+        } else if (!finished && parserSide) {
             // Let the callback expat waits in return and stop the parse, so that
             // its stack unwinds normally.
             abandon = true;
-            parserSide = std::move(parserSide).resume();
+            Resume();
         }
         if (expat != nullptr) XML_ParserFree(expat);
     }
 
-    void Start() {
+    void Start(bool wantThread) {
+        filling = &batches[0];
+        if (wantThread) {
+            spare = {&batches[1], &batches[2]};
+            onThread = true;  // before the thread reads it
+            try {
+                thread = std::thread([this] { RunOnThread(); });
+                return;
+            } catch (const std::system_error&) {
+                onThread = false;  // no thread to be had: parse on this one
+                spare.clear();
+            }
+        }
         parserSide = boost::context::fiber(
             std::allocator_arg, boost::context::protected_fixedsize_stack(kStackSize),
             [this](boost::context::fiber&& walk) {
@@ -107,13 +192,20 @@ struct CXmlDocument::Parser {
                 finished = true;
                 return std::move(walk);
             });
-        Resume();
     }
 
-    // Runs the parser to its next event (or its end).
+    // On the walk's thread: runs the parser until it has filled the batch (or ended).
     void Resume() { parserSide = std::move(parserSide).resume(); }
 
-    XML_Status ParseAll() {
+    void RunOnThread() noexcept {
+        status = ParseAll();
+        std::lock_guard<std::mutex> lock(mutex);
+        if (filling != nullptr && !filling->records.empty()) ready.push_back(filling);
+        finished = true;
+        forWalk.notify_one();
+    }
+
+    XML_Status ParseAll() noexcept {
         // The whole input in one call: expat counts lines and columns over
         // every byte it has parsed whenever a call that is not the last one
         // returns.
@@ -132,10 +224,21 @@ struct CXmlDocument::Parser {
         return XML_STATUS_OK;
     }
 
-    // Hands `what` to the walk and waits until it asks for the next event.
-    void Report(Event what) {
-        event = what;
-        *walkSide = std::move(*walkSide).resume();
+    // Hands the full batch to the walk and goes on with an empty one.
+    void HandOver() {
+        if (!onThread) {
+            *walkSide = std::move(*walkSide).resume();  // the walk empties the batch
+        } else {
+            std::unique_lock<std::mutex> lock(mutex);
+            ready.push_back(filling);
+            filling = nullptr;
+            forWalk.notify_one();
+            forParser.wait(lock, [this] { return !spare.empty() || abandon; });
+            if (!abandon) {
+                filling = spare.back();
+                spare.pop_back();
+            }
+        }
         if (abandon) XML_StopParser(expat, XML_FALSE);
     }
 
@@ -149,67 +252,60 @@ struct CXmlDocument::Parser {
     }
 
     void OnStartElement(const XML_Char* name, const XML_Char** attributes) {
-        CXmlDocument& doc = *document;
         if (static_cast<int>(depth) >= maxDepth) {
             Stop(FormatString("Elements are nested deeper than the limit of %d levels", maxDepth));
             return;
         }
-        if (doc.m_elements.size() <= depth) doc.m_elements.push_back(std::make_unique<CXmlElement>());
-        CXmlElement& element = *doc.m_elements[depth];
-        element.m_document = &doc;
-        element.m_depth = depth;
-        const XML_Index at = XML_GetCurrentByteIndex(expat);
-        element.m_offset = static_cast<std::size_t>(at);
-        element.m_hasText = false;
-        // An empty-element tag ("<a .../>") has no content: its first child is
-        // known to be null without parsing on, and its end need not be handed
-        // to the walk. Any other encoding of "/>" than one byte each (UTF-16)
-        // simply takes the general path.
-        const int count = XML_GetCurrentByteCount(expat);
-        const std::size_t tagEnd = static_cast<std::size_t>(at) + static_cast<std::size_t>(count);
-        element.m_emptyTag = count >= 4 && tagEnd <= input.size() && input[tagEnd - 1] == '>' && input[tagEnd - 2] == '/';
-
-        // The views point at expat's strings, which last until this callback
-        // returns: the walk reads them in place unless it asks for the
-        // element's children, which parses on (CXmlDocument::Own copies them then).
-        std::size_t attributeCount = 0;
-        while (attributes[2 * attributeCount] != nullptr) ++attributeCount;
-        if (element.m_attributes.size() < attributeCount) element.m_attributes.resize(attributeCount);
-        element.m_attributeCount = attributeCount;
-        const SplitName elementName = Split(name);
-        element.m_namespaceUri = std::string_view(name, elementName.uriLength);
-        element.m_localName = std::string_view(elementName.local, elementName.localLength);
-        for (std::size_t a = 0; a < attributeCount; ++a) {
-            CXmlAttribute& attribute = element.m_attributes[a];
-            const SplitName attributeName = Split(attributes[2 * a]);
-            attribute.m_namespaceUri = std::string_view(attributes[2 * a], attributeName.uriLength);
-            attribute.m_localName = std::string_view(attributeName.local, attributeName.localLength);
-            attribute.m_value = std::string_view(attributes[2 * a + 1]);
-        }
-        element.m_borrowed = true;
-        ++depth;
+        const std::size_t nameLength = std::strlen(name);
         // Expat reads a few Latin-1 letters as name characters in ISO-8859-1
         // and UTF-16 documents that XML (and expat itself, in UTF-8) does not
         // allow: refuse them, or the name could not be written again. ASCII
         // names expat has checked already.
-        if (IsAscii(element.m_localName) || CXmlTextWriter::IsValidName(element.m_localName))
-            Report(Event::Start);
-        else
-            Stop("The element name [" + std::string(element.m_localName) + "] is not a valid XML name");
-        // Expat's strings end with this callback: views the walk did not have
-        // copied must not outlive them.
-        if (element.m_borrowed) element.Forget();
+        if (!IsAscii(std::string_view(name, nameLength))) {
+            const SplitName split = Split(name, nameLength);
+            const std::string_view local(split.local, split.localLength);
+            if (!CXmlTextWriter::IsValidName(local)) {
+                Stop("The element name [" + std::string(local) + "] is not a valid XML name");
+                return;
+            }
+        }
+        Batch& batch = *filling;
+        Batch::Record record;
+        const XML_Index at = XML_GetCurrentByteIndex(expat);
+        record.offset = static_cast<std::size_t>(at);
+        // An empty-element tag ("<a .../>") has no content: the walk knows its
+        // first child is null without waiting for its end, which is not
+        // reported. Any other encoding of "/>" than one byte each (UTF-16)
+        // simply takes the general path.
+        const int count = XML_GetCurrentByteCount(expat);
+        const std::size_t tagEnd = static_cast<std::size_t>(at) + static_cast<std::size_t>(count);
+        record.emptyTag = count >= 4 && tagEnd <= input.size() && input[tagEnd - 1] == '>' && input[tagEnd - 2] == '/';
+        record.nameAt = batch.Append(name, nameLength);
+        record.nameLength = nameLength;
+        record.firstAttribute = batch.attributes.size();
+        for (const XML_Char** attribute = attributes; *attribute != nullptr; attribute += 2) {
+            const std::size_t attributeNameLength = std::strlen(attribute[0]);
+            const std::size_t valueLength = std::strlen(attribute[1]);
+            const std::size_t attributeAt = batch.Append(attribute[0], attributeNameLength);
+            batch.Append(attribute[1], valueLength);
+            batch.attributes.push_back(Batch::AttributeRecord{attributeAt, attributeNameLength, valueLength});
+        }
+        record.attributeCount = batch.attributes.size() - record.firstAttribute;
+        batch.records.push_back(record);
+        if (open.size() <= depth) open.resize(depth + 1);
+        open[depth] = record.emptyTag ? kEmptyTag : 0;
+        ++depth;
+        if (batch.Full()) HandOver();
     }
 
     void OnEndElement() {
         --depth;
-        if (document->m_elements[depth]->m_emptyTag) {
-            // The end of an empty-element tag: the walk has already been told
-            // the element has no children and has moved on from it.
-            ++skippedEnds;
-            return;
-        }
-        Report(Event::End);
+        if ((open[depth] & kEmptyTag) != 0) return;  // the walk has been told there is no content
+        Batch::Record record;
+        record.start = false;
+        record.hasText = (open[depth] & kHasText) != 0;
+        filling->records.push_back(record);
+        if (filling->Full()) HandOver();
     }
 
     // Runs a callback body; nothing may unwind through expat.
@@ -234,8 +330,7 @@ struct CXmlDocument::Parser {
     }
     static void XMLCALL TextHandler(void* data, const XML_Char* text, int length) {
         Parser& parser = *static_cast<Parser*>(data);
-        if (parser.depth > 0 && !IsWhitespace(text, length))
-            parser.document->m_elements[parser.depth - 1]->m_hasText = true;
+        if (parser.depth > 0 && !IsWhitespace(text, length)) parser.open[parser.depth - 1] |= kHasText;
     }
     static void XMLCALL DoctypeHandler(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
         Guarded(data, [](Parser& parser) { parser.Stop("Document type declarations (DOCTYPE) are not allowed"); });
@@ -266,7 +361,7 @@ CXmlDocument::CXmlDocument(std::string_view text, const CReadOptions& options) :
     } else {
         m_parser->input = text;
     }
-    StartParsing();
+    StartParsing(options, text.size());
 }
 
 CXmlDocument::CXmlDocument(std::size_t size, const Fill& fill, const CReadOptions& options)
@@ -275,7 +370,7 @@ CXmlDocument::CXmlDocument(std::size_t size, const Fill& fill, const CReadOption
     if (size > INT_MAX) throw CLtException(FormatString("The document is %zu bytes long, more than one read takes", size));
     CreateParser(options);
     FillExpatBuffer(size, fill);
-    StartParsing();
+    StartParsing(options, size);
 }
 
 void CXmlDocument::CheckSize(std::size_t size, const CReadOptions& options) {
@@ -287,7 +382,6 @@ void CXmlDocument::CheckSize(std::size_t size, const CReadOptions& options) {
 void CXmlDocument::CreateParser(const CReadOptions& options) {
     Parser& parser = *m_parser;
     parser.maxDepth = options.maxDepth;
-    parser.document = this;
     parser.expat = XML_ParserCreateNS(nullptr, kNamespaceSeparator);
     if (parser.expat == nullptr) throw std::bad_alloc();
     XML_Parser expat = parser.expat;
@@ -310,43 +404,91 @@ void CXmlDocument::FillExpatBuffer(std::size_t size, const Fill& fill) {
     parser.input = std::string_view(buffer, std::min(filled, size));
 }
 
-void CXmlDocument::StartParsing() {
-    m_parser->Start();
-    m_eventHeld = true;
-    if (Take() != Event::Start) ThrowParseError();  // an empty document
+void CXmlDocument::StartParsing(const CReadOptions& options, std::size_t size) {
+    m_parser->Start(size >= options.parseOnThreadFromBytes);
+    if (Next() != Event::Start) ThrowParseError();  // an empty document
 }
 
 CXmlDocument::~CXmlDocument() = default;
 
+bool CXmlDocument::ParsesOnThread() const noexcept { return m_parser->onThread; }
+
 CXmlDocument::Event CXmlDocument::Next() {
     if (m_parseError) throw *m_parseError;
-    Parser& parser = *m_parser;
-    if (m_endsToTake == 0 && !m_eventHeld) {
-        if (!parser.finished) parser.Resume();
-        m_endsToTake = parser.skippedEnds;
-        parser.skippedEnds = 0;
-        m_eventHeld = true;
-    }
-    return Take();
-}
-
-CXmlDocument::Event CXmlDocument::Take() {
-    // First the ends the parser passed without stopping, then what it stopped at.
+    // First the end of an empty-element tag just taken, then the next event reported.
     if (m_endsToTake > 0) {
         --m_endsToTake;
         --m_depth;
         return Event::End;
     }
-    m_eventHeld = false;
+    if ((m_batch == nullptr || m_taken == m_batch->records.size()) && !Refill()) return Ended();
+    const Batch::Record& record = m_batch->records[m_taken++];
+    if (!record.start) {
+        --m_depth;
+        m_elements[m_depth]->m_hasText = record.hasText;
+        return Event::End;
+    }
+    if (m_elements.size() <= m_depth) m_elements.push_back(std::make_unique<CXmlElement>());
+    CXmlElement& element = *m_elements[m_depth];
+    element.m_document = this;
+    element.m_depth = m_depth;
+    element.m_offset = record.offset;
+    element.m_hasText = false;
+    element.m_emptyTag = record.emptyTag;
+    // The views show the batch's text until the walk asks for the element's
+    // children (Own copies them then) or the batch is reused.
+    const char* text = m_batch->text.data();
+    const SplitName name = Split(text + record.nameAt, record.nameLength);
+    element.m_namespaceUri = std::string_view(text + record.nameAt, name.uriLength);
+    element.m_localName = std::string_view(name.local, name.localLength);
+    if (element.m_attributes.size() < record.attributeCount) element.m_attributes.resize(record.attributeCount);
+    element.m_attributeCount = record.attributeCount;
+    for (std::size_t a = 0; a < record.attributeCount; ++a) {
+        const Batch::AttributeRecord& from = m_batch->attributes[record.firstAttribute + a];
+        CXmlAttribute& attribute = element.m_attributes[a];
+        const char* attributeName = text + from.at;
+        const SplitName split = Split(attributeName, from.nameLength);
+        attribute.m_namespaceUri = std::string_view(attributeName, split.uriLength);
+        attribute.m_localName = std::string_view(split.local, split.localLength);
+        attribute.m_value = std::string_view(attributeName + from.nameLength, from.valueLength);
+    }
+    element.m_borrowed = true;
+    ++m_depth;
+    if (record.emptyTag) m_endsToTake = 1;
+    return Event::Start;
+}
+
+bool CXmlDocument::Refill() {
+    // Views into the batch must not outlive it.
+    for (const auto& element : m_elements)
+        if (element->m_borrowed) element->Forget();
+    Parser& parser = *m_parser;
+    m_taken = 0;
+    if (!parser.onThread) {
+        m_batch = parser.filling;
+        if (parser.finished) return false;
+        m_batch->Clear();
+        parser.Resume();
+        return !m_batch->records.empty();
+    }
+    std::unique_lock<std::mutex> lock(parser.mutex);
+    if (m_batch != nullptr) {
+        m_batch->Clear();
+        parser.spare.push_back(m_batch);
+        m_batch = nullptr;
+        parser.forParser.notify_one();
+    }
+    parser.forWalk.wait(lock, [&parser] { return !parser.ready.empty() || parser.finished; });
+    if (parser.ready.empty()) return false;
+    m_batch = parser.ready.front();
+    parser.ready.pop_front();
+    return true;
+}
+
+CXmlDocument::Event CXmlDocument::Ended() {
+    // The parser has returned (Refill saw it): its results are the walk's to read.
     Parser& parser = *m_parser;
     if (parser.callbackError) std::rethrow_exception(parser.callbackError);
-    if (!parser.finished) {
-        if (parser.event == Event::Start)
-            ++m_depth;
-        else
-            --m_depth;
-        return parser.event;
-    }
     if (parser.status != XML_STATUS_OK) ThrowParseError();
     return Event::Done;
 }
@@ -380,7 +522,7 @@ void CXmlDocument::Finish() {
 }
 
 const CXmlElement* CXmlDocument::FirstChildOf(const CXmlElement& element) {
-    // Only while the parser stands right inside the element's start tag.
+    // Only while the walk stands right inside the element's start tag.
     if (m_depth != element.m_depth + 1 || element.m_emptyTag) return nullptr;
     // Its name and attributes stay readable while its children are walked.
     Own(const_cast<CXmlElement&>(element));
@@ -389,11 +531,20 @@ const CXmlElement* CXmlDocument::FirstChildOf(const CXmlElement& element) {
 
 void CXmlDocument::Own(CXmlElement& element) {
     if (!element.m_borrowed) return;
+    if (m_taken == m_batch->records.size() && m_batch->textSize > Batch::kText) {
+        // The last event of an outsized batch (a huge value): the element takes
+        // the batch's text over instead of copying it, and the batch goes on
+        // with the element's old storage. No event left in the batch needs it.
+        element.m_text.swap(m_batch->text);
+        m_batch->textSize = 0;
+        element.m_borrowed = false;
+        return;
+    }
     // One buffer for every string of the element, then the views point into it.
     std::size_t total = element.m_namespaceUri.size() + element.m_localName.size();
     for (const CXmlAttribute& attribute : element.GetAttributes())
         total += attribute.m_namespaceUri.size() + attribute.m_localName.size() + attribute.m_value.size();
-    std::string& text = element.m_text;
+    std::vector<char>& text = element.m_text;
     if (text.size() < total) text.resize(std::max(total, 2 * text.size()));
     char* out = text.data();
     auto copy = [&out](std::string_view from) {

@@ -2,9 +2,10 @@
 // The parsed form of a document, read as a stream: elements and attributes are
 // read-only and walked forward only (an element's first child, then each next
 // sibling). Only the elements on the path from the document element to the
-// current one are held, so memory does not grow with the document. Parsing
-// never processes a DTD or reads an external entity: a document with a DOCTYPE
-// is refused.
+// current one are held, and the parser runs at most a few batches of events
+// ahead of the walk, so memory does not grow with the document. Parsing never
+// processes a DTD or reads an external entity: a document with a DOCTYPE is
+// refused.
 
 #include <cstddef>
 #include <functional>
@@ -65,7 +66,7 @@ public:
     // content was not walked. Throws CLtException when the document turns out malformed.
     const CXmlElement* GetNextSiblingElement() const;
     // True when the element holds character data other than whitespace (known
-    // in full once its children have been walked).
+    // once the walk has passed its end).
     bool HasText() const noexcept { return m_hasText; }
     // Line and column (in bytes) of the element's start tag, from 1. Counted
     // from the start of the input when asked for: meant for error reports.
@@ -82,10 +83,10 @@ private:
     std::string_view m_namespaceUri;
     std::vector<CXmlAttribute> m_attributes;  // the first m_attributeCount are this element's
     std::size_t m_attributeCount = 0;
-    std::string m_text;  // storage of the names and values the views above show, once owned
+    std::vector<char> m_text;  // storage of the names and values the views above show, once owned
     bool m_hasText = false;
     bool m_emptyTag = false;  // written as "<name .../>": no content
-    bool m_borrowed = false;  // the views show the parser's strings, not m_text
+    bool m_borrowed = false;  // the views show the batch's strings, not m_text
     void Forget() noexcept;   // drops views that are about to dangle
 };
 
@@ -111,21 +112,26 @@ public:
     void Finish();
     // The parse error met so far, or null.
     const CLtException* GetParseError() const noexcept { return m_parseError.get(); }
+    // True when the input is parsed on a thread of its own (see CReadOptions).
+    bool ParsesOnThread() const noexcept;
 
 private:
     friend class CXmlElement;
     struct Parser;
+    struct Batch;
     enum class Event { Start, End, Done };
 
     static void CheckSize(std::size_t size, const CReadOptions& options);
     void CreateParser(const CReadOptions& options);
     void FillExpatBuffer(std::size_t size, const Fill& fill);
-    void StartParsing();
-    // Takes the next event the parser has reported (Done once it has ended).
-    Event Take();
-    // Takes the next event, running the parser to it when none is waiting.
+    void StartParsing(const CReadOptions& options, std::size_t size);
+    // Takes the next event (Done once the parser has ended).
     Event Next();
-    // Copies the element's strings out of the parser before it parses on.
+    // Makes the next batch of events the one taken from; false once there is none.
+    bool Refill();
+    // Done, or what ended the parse.
+    Event Ended();
+    // Copies the element's strings out of the batch before it is reused.
     void Own(CXmlElement& element);
     const CXmlElement* FirstChildOf(const CXmlElement& element);
     const CXmlElement* NextSiblingOf(const CXmlElement& element);
@@ -135,11 +141,12 @@ private:
 
     std::vector<std::unique_ptr<CXmlElement>> m_elements;  // one per depth, reused
     // Declared after the elements, so destroyed before them: winding the parser
-    // up may still run its callbacks, which touch the elements.
+    // up may still run its callbacks.
     std::unique_ptr<Parser> m_parser;
-    std::size_t m_depth = 0;                               // open elements
-    std::size_t m_endsToTake = 0;  // element ends the parser passed, not yet taken by the walk
-    bool m_eventHeld = false;      // the event the parser stopped at is not yet taken
+    Batch* m_batch = nullptr;      // the events being taken
+    std::size_t m_taken = 0;       // of m_batch's events
+    std::size_t m_depth = 0;       // elements open in what has been taken
+    std::size_t m_endsToTake = 0;  // ends of empty-element tags, not reported by the parser
     std::unique_ptr<CLtException> m_parseError;
 };
 
