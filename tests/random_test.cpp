@@ -91,6 +91,48 @@ TEST(RandomDocuments, RoundTripValueByValue) {
     std::printf("[ random   ] 300 documents, %zu bytes in all, %.2f s\n", bytes, seconds);
 }
 
+// The parser on a thread of its own reads what the calling thread reads, and
+// refuses what it refuses with the same messages.
+TEST(RandomDocuments, AParserThreadReadsAlike) {
+    LtXmlLib3::CReadOptions threaded;
+    threaded.parseOnThreadFromBytes = 0;
+    auto chain = [](const std::string& text, const LtXmlLib3::CReadOptions& options) {
+        auto read = CVantrel::CreateInstance();
+        try {
+            read->FromXml(text, options);
+            return read->ToXml();
+        } catch (const LtXmlLib3::CLtException& error) {
+            return error.FormatChain();
+        }
+    };
+    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+        randomtree::Options options;
+        options.full = seed % 3 == 0;
+        options.maxItems = 3 + static_cast<int>(seed % 5) * 4;  // the full ones span many batches
+        CSmartPtr<CVantrel> document = randomtree::RandomVantrel(seed, options);
+        const std::string text = document->ToXml();
+        auto read = CVantrel::CreateInstance();
+        read->FromXml(text, threaded);
+        EXPECT_TRUE(treecompare::Equal(*document, *read)) << "seed " << seed;
+        EXPECT_EQ(read->ToXml(), text) << "seed " << seed;
+        // Faults at a quarter, half and the end of the text: a bad value, a
+        // foreign element, malformed XML.
+        const std::size_t quarter = text.find("=\"", text.size() / 4);
+        ASSERT_NE(quarter, std::string::npos);
+        const std::string faults[] = {
+            text.substr(0, quarter + 2) + "#" + text.substr(quarter + 2),
+            text.substr(0, text.find('<', text.size() / 2)) + "<Foreign/>" + text.substr(text.find('<', text.size() / 2)),
+            text.substr(0, text.size() - 3),
+        };
+        for (const std::string& fault : faults) {
+            const std::string expected = chain(fault, LtXmlLib3::CReadOptions());
+            EXPECT_NE(expected, "") << "seed " << seed;
+            EXPECT_EQ(chain(fault, threaded), expected) << "seed " << seed;
+        }
+        if (HasFailure()) break;
+    }
+}
+
 TEST(RandomDocuments, SameSeedSameTree) {
     for (std::uint64_t seed : {1u, 2u, 99u}) {
         EXPECT_EQ(randomtree::RandomVantrel(seed)->ToXml(), randomtree::RandomVantrel(seed)->ToXml());

@@ -376,14 +376,31 @@ TEST(RuntimeObjectPoolDeathTest, AUseOfAReleasedObjectIsCaught) {
 }
 #endif
 
-TEST(RuntimeParser, ReadsElementsAttributesAndNamespaces) {
+// Every parser test runs twice: with the parser on the calling thread, and on
+// a thread of its own.
+class RuntimeParser : public ::testing::TestWithParam<bool> {
+protected:
+    static LtXmlLib3::CReadOptions Options() {
+        LtXmlLib3::CReadOptions options;
+        options.parseOnThreadFromBytes = GetParam() ? 0 : UINT64_MAX;
+        return options;
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Runtime, RuntimeParser, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "ParserThread" : "CallingThread";
+                         });
+
+TEST_P(RuntimeParser, ReadsElementsAttributesAndNamespaces) {
     CXmlDocument document(
         "<?xml version=\"1.0\"?>\n"
         "<r xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:g=\"urn:g\" a=\"1\">\n"
         "  <!-- comment -->\n"
         "  <g:first xsi:type=\"p:T\" b=\"x&#10;y\"/>\n"
         "  <second/>\n"
-        "</r>");
+        "</r>",
+        Options());
     const LtXmlLib3::CXmlElement* root = document.GetDocumentElement();
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->GetLocalName(), "r");
@@ -413,7 +430,7 @@ TEST(RuntimeParser, ReadsElementsAttributesAndNamespaces) {
     EXPECT_NO_THROW(document.Finish());
 }
 
-TEST(RuntimeParser, EmptyElementTagsAndEmptyContentReadAlike) {
+TEST_P(RuntimeParser, EmptyElementTagsAndEmptyContentReadAlike) {
     // "<a/>" is known to be empty without parsing on; "<b></b>" only once its
     // end is parsed. Either way the element's attributes stay readable until
     // the walk moves past it, and its parent's while its children are walked.
@@ -445,17 +462,17 @@ TEST(RuntimeParser, EmptyElementTagsAndEmptyContentReadAlike) {
         return seen;
     };
     const std::string expected = "a@x=1;b@y=2;d@w=4;e;c@z=3;f@v=5;r@k=0;";
-    CXmlDocument utf8(text);
+    CXmlDocument utf8(text, Options());
     EXPECT_EQ(walk(utf8), expected);
 
     std::string utf16 = "\xFF\xFE";  // little-endian byte order mark
     for (char c : text) utf16 += std::string{c, '\0'};
-    CXmlDocument wide(utf16);
+    CXmlDocument wide(utf16, Options());
     EXPECT_EQ(walk(wide), expected);
 }
 
-TEST(RuntimeParser, SkipsWhatIsNotWalked) {
-    CXmlDocument document("<r><a><deep><deeper/></deep><x/></a><b/></r>");
+TEST_P(RuntimeParser, SkipsWhatIsNotWalked) {
+    CXmlDocument document("<r><a><deep><deeper/></deep><x/></a><b/></r>", Options());
     const LtXmlLib3::CXmlElement* a = document.GetDocumentElement()->GetFirstElement();
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->GetLocalName(), "a");
@@ -465,13 +482,13 @@ TEST(RuntimeParser, SkipsWhatIsNotWalked) {
     EXPECT_EQ(b->GetNextSiblingElement(), nullptr);
 }
 
-TEST(RuntimeParser, AWalkLeftAnywhereEndsCleanly) {
+TEST_P(RuntimeParser, AWalkLeftAnywhereEndsCleanly) {
     // Documents dropped after each number of steps of a walk: the parser, still
     // inside the document, must be wound up without leaking or touching freed
     // memory (checked under the sanitizers).
     const std::string text = "<r a='1'><x b='2'><y/><y c='3'/></x><x/><z>  </z></r>";
     for (int steps = 0; steps < 8; ++steps) {
-        CXmlDocument document(text);
+        CXmlDocument document(text, Options());
         const LtXmlLib3::CXmlElement* element = document.GetDocumentElement();
         std::string seen;
         for (int step = 0; step < steps && element != nullptr; ++step) {
@@ -495,7 +512,7 @@ TEST(RuntimeParser, MalformedXmlWinsOverStructuralFaults) {
     EXPECT_THROW(point->FromXml("<Point x='1' y='2'/><Point x='1' y='2'/>"), CLtException);
 }
 
-TEST(RuntimeParser, RefusesMalformedAndHostileInput) {
+TEST_P(RuntimeParser, RefusesMalformedAndHostileInput) {
     struct Case {
         std::string text;
         std::string fragment;  // expected in the message
@@ -512,7 +529,7 @@ TEST(RuntimeParser, RefusesMalformedAndHostileInput) {
     };
     for (const Case& c : cases) {
         try {
-            CXmlDocument document(c.text);
+            CXmlDocument document(c.text, Options());
             document.Finish();
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const CLtException& error) {
@@ -522,19 +539,100 @@ TEST(RuntimeParser, RefusesMalformedAndHostileInput) {
     }
 }
 
-TEST(RuntimeParser, LimitsDepthAndSize) {
+TEST_P(RuntimeParser, LimitsDepthAndSize) {
     std::string deep;
     for (int i = 0; i < 100000; ++i) deep += "<a>";
     try {
-        CXmlDocument document(deep);
+        CXmlDocument document(deep, Options());
         document.Finish();
         ADD_FAILURE() << "deep nesting accepted";
     } catch (const CLtException& error) {
         EXPECT_NE(std::string(error.what()).find("nested deeper"), std::string::npos) << error.what();
     }
-    LtXmlLib3::CReadOptions options;
+    LtXmlLib3::CReadOptions options = Options();
     options.maxInputBytes = 10;
     EXPECT_THROW(CXmlDocument("<a>          </a>", options), CLtException);
+}
+
+TEST_P(RuntimeParser, ManyBatchesReadInOrder) {
+    // Enough elements and text for many batches of events, nested and flat,
+    // with a value far larger than a batch on an element that has children:
+    // every name, value and position arrives where it belongs, and the large
+    // element's attributes stay readable while its children are walked.
+    const std::string huge(300000, 'h');
+    std::string text = "<r>\n";
+    for (int i = 0; i < 6000; ++i) {
+        text += "<e n='" + std::to_string(i) + "' v='" + std::string(static_cast<std::size_t>(i % 50), 'x') + "'>";
+        text += i % 3 == 0 ? "<c/>" : "<c k='" + std::to_string(i) + "'><d/></c>";
+        text += "</e>\n";
+        if (i == 2500) text += "<big h='" + huge + "'><c k='in'/><c k='big'/></big>\n";
+    }
+    text += "</r>";
+    CXmlDocument document(text, Options());
+    EXPECT_EQ(document.ParsesOnThread(), GetParam());
+    const LtXmlLib3::CXmlElement* root = document.GetDocumentElement();
+    int index = 0;
+    std::size_t line = 2;
+    for (const LtXmlLib3::CXmlElement* e = root->GetFirstElement(); e != nullptr; e = e->GetNextSiblingElement()) {
+        EXPECT_EQ(e->GetLine(), static_cast<int>(line++));
+        const LtXmlLib3::CXmlElement* child = e->GetFirstElement();
+        if (e->GetLocalName() == "big") {
+            ASSERT_NE(child, nullptr);
+            EXPECT_EQ(child->GetAttributes().begin()->GetValue(), "in");
+            child = child->GetNextSiblingElement();
+            ASSERT_NE(child, nullptr);
+            EXPECT_EQ(child->GetAttributes().begin()->GetValue(), "big");
+            EXPECT_EQ(child->GetNextSiblingElement(), nullptr);
+            ASSERT_EQ(e->GetAttributes().size(), 1u);
+            EXPECT_TRUE(e->GetAttributes().begin()->GetValue() == huge);
+            continue;
+        }
+        ASSERT_EQ(e->GetLocalName(), "e");
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(child->GetLocalName(), "c");
+        const LtXmlLib3::CXmlElement* grandchild = child->GetFirstElement();
+        EXPECT_EQ(grandchild != nullptr, index % 3 != 0) << index;
+        if (grandchild != nullptr) {
+            EXPECT_EQ(grandchild->GetNextSiblingElement(), nullptr);
+            EXPECT_EQ(child->GetAttributes().begin()->GetValue(), std::to_string(index));
+        }
+        EXPECT_EQ(child->GetNextSiblingElement(), nullptr);
+        // Read after the children: the element's own strings were kept.
+        ASSERT_EQ(e->GetAttributes().size(), 2u);
+        EXPECT_EQ(e->GetAttributes().begin()->GetValue(), std::to_string(index));
+        EXPECT_EQ((e->GetAttributes().begin() + 1)->GetValue().size(), static_cast<std::size_t>(index % 50));
+        ++index;
+        if (HasFailure()) break;
+    }
+    EXPECT_EQ(index, 6000);
+    EXPECT_NO_THROW(document.Finish());
+}
+
+TEST_P(RuntimeParser, FaultsAfterManyBatchesAndWalksLeftBetweenThem) {
+    std::string text = "<r>";
+    for (int i = 0; i < 20000; ++i) text += "<e a='" + std::to_string(i) + "'/>";
+    // Malformed far from the start: the elements before it are walked, then the fault is thrown.
+    const std::string broken = text + "<e></r>";
+    CXmlDocument document(broken, Options());
+    int seen = 0;
+    try {
+        for (auto e = document.GetDocumentElement()->GetFirstElement(); e != nullptr; e = e->GetNextSiblingElement())
+            ++seen;
+        document.Finish();
+        ADD_FAILURE() << "accepted";
+    } catch (const CLtException& error) {
+        EXPECT_NE(std::string(error.what()).find("mismatched tag"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(seen, 20001);
+    // Documents dropped part way, between and inside batches, wind up cleanly.
+    text += "</r>";
+    for (int stop : {0, 1, 2047, 2048, 2049, 9000}) {
+        CXmlDocument dropped(text, Options());
+        auto e = dropped.GetDocumentElement()->GetFirstElement();
+        for (int i = 0; i < stop && e != nullptr; ++i) e = e->GetNextSiblingElement();
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->GetAttributes().begin()->GetValue(), std::to_string(stop));
+    }
 }
 
 TEST(RuntimeExceptions, ChainKeepsClassesAndLines) {
