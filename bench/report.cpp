@@ -27,8 +27,9 @@ int main(int argc, char** argv) {
     }
     std::ifstream jsonFile(argv[1]);
     const nlohmann::json results = nlohmann::json::parse(jsonFile);
-    // rate[case][size label] in bytes per second; time[case][size] in seconds per iteration.
-    std::map<std::string, std::map<std::string, double>> rate, seconds;
+    // rate[case][size label] in bytes per second of time passed; cpuRate the
+    // same per second of the process's CPU time; seconds[case][size] per iteration.
+    std::map<std::string, std::map<std::string, double>> rate, cpuRate, seconds;
     std::vector<std::string> sizes;
     for (const auto& run : results.at("benchmarks")) {
         // With repetitions, the median of each case stands for it.
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
         const auto slash = name.find('/');
         const std::string what = name.substr(0, slash), size = name.substr(slash + 1);
         rate[what][size] = run.value("bytes_per_second", 0.0);
+        const double cpu = run.value("cpu_time", 0.0);
+        cpuRate[what][size] = cpu > 0 ? rate[what][size] * run.value("real_time", 0.0) / cpu : 0.0;
         seconds[what][size] = run.value("real_time", 0.0) / 1000.0;  // reported in ms
         if (what == "ExpatFloor") sizes.push_back(size);
     }
@@ -58,6 +61,15 @@ int main(int argc, char** argv) {
                     rate["Write"][s] / MiB, rate["Write"][s] / floor, rate["WriteFile"][s] / MiB,
                     seconds["Destroy"][s] * 1000.0, seconds["Destroy"][s] / seconds["Read"][s],
                     m.bytes > 0 ? m.peak / m.bytes : 0.0);
+    }
+
+    // Reading with the parser on a thread of its own (an option): the time
+    // that passes, and the CPU time of both threads, against the floor.
+    std::printf("\n%-7s %10s %6s %10s\n", "size", "2 threads", "r/fl", "cpu r/fl");
+    for (const std::string& s : sizes) {
+        const double floor = rate["ExpatFloor"][s];
+        std::printf("%-7s %10.1f %6.2f %10.2f\n", s.c_str(), rate["ReadTwoThreads"][s] / MiB,
+                    rate["ReadTwoThreads"][s] / floor, cpuRate["ReadTwoThreads"][s] / floor);
     }
 
     // The targets, on the large documents, and linearity against the smallest.
