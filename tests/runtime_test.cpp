@@ -608,6 +608,39 @@ TEST_P(RuntimeParser, ManyBatchesReadInOrder) {
     EXPECT_NO_THROW(document.Finish());
 }
 
+TEST(RuntimeParserNames, SplitIntoNamespaceAndLocalNameAtEveryLength) {
+    // Names of every length up to past where the short-name scan stops, with
+    // and without a namespace (URIs of many lengths).
+    std::string text = "<r>";
+    std::vector<std::pair<std::string, std::string>> expected;  // uri, local
+    for (std::size_t local = 1; local <= 40; ++local) {
+        const std::string name = "n" + std::string(local - 1, 'a' + static_cast<char>(local % 26));
+        for (std::size_t uri = 0; uri <= 40; uri += (uri < 12 ? 1 : 7)) {
+            std::string space = uri == 0 ? "" : std::string(uri, 'u');
+            if (uri == 0) {
+                text += "<" + name + " " + name + "='v'/>";
+            } else {
+                text += "<p:" + name + " xmlns:p='" + space + "' p:" + name + "='v'/>";
+            }
+            expected.emplace_back(space, name);
+        }
+    }
+    text += "</r>";
+    CXmlDocument document(text);
+    std::size_t index = 0;
+    for (auto e = document.GetDocumentElement()->GetFirstElement(); e != nullptr; e = e->GetNextSiblingElement()) {
+        ASSERT_LT(index, expected.size());
+        const auto& [uri, local] = expected[index++];
+        EXPECT_EQ(e->GetNamespaceUri(), uri) << local;
+        EXPECT_EQ(e->GetLocalName(), local) << uri;
+        ASSERT_EQ(e->GetAttributes().size(), 1u);
+        EXPECT_EQ(e->GetAttributes().begin()->GetNamespaceUri(), uri) << local;
+        EXPECT_EQ(e->GetAttributes().begin()->GetLocalName(), local) << uri;
+        if (HasFailure()) break;
+    }
+    EXPECT_EQ(index, expected.size());
+}
+
 TEST_P(RuntimeParser, FaultsAfterManyBatchesAndWalksLeftBetweenThem) {
     std::string text = "<r>";
     for (int i = 0; i < 20000; ++i) text += "<e a='" + std::to_string(i) + "'/>";
