@@ -36,7 +36,9 @@ int main(int argc, char** argv) {
         if (run.value("run_type", "") == "aggregate" && run.value("aggregate_name", "") != "median") continue;
         const std::string name = run.value("run_name", run.at("name").get<std::string>());
         const auto slash = name.find('/');
-        const std::string what = name.substr(0, slash), size = name.substr(slash + 1);
+        // "Case/20MiB/process_time/real_time": the case and the size.
+        const std::string what = name.substr(0, slash);
+        const std::string size = name.substr(slash + 1, name.find('/', slash + 1) - slash - 1);
         rate[what][size] = run.value("bytes_per_second", 0.0);
         const double cpu = run.value("cpu_time", 0.0);
         cpuRate[what][size] = cpu > 0 ? rate[what][size] * run.value("real_time", 0.0) / cpu : 0.0;

@@ -96,7 +96,7 @@ struct CXmlDocument::Batch {
 
     std::vector<Record> records;
     std::vector<AttributeRecord> attributes;
-    std::vector<char> text;  // grows, is never shrunk: only textSize bytes are in use
+    std::vector<char> text;  // only the first textSize bytes are in use
     std::size_t textSize = 0;
 
     bool Full() const noexcept { return records.size() >= kRecords || textSize >= kText; }
@@ -104,6 +104,8 @@ struct CXmlDocument::Batch {
         records.clear();
         attributes.clear();
         textSize = 0;
+        // Room a huge value needed is not kept for the rest of the read.
+        if (text.size() > 4 * kText) std::vector<char>().swap(text);
     }
     // Copies `count` bytes to the end of the text; returns where they start.
     std::size_t Append(const char* from, std::size_t count) {
