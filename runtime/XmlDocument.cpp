@@ -11,7 +11,6 @@
 #include <condition_variable>
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <exception>
 #include <mutex>
 #include <new>
@@ -152,9 +151,11 @@ struct CXmlDocument::Parser {
     std::mutex mutex;
     std::condition_variable forWalk;    // a batch is ready, or the parse has ended
     std::condition_variable forParser;  // a batch is spare, or the walk has stopped
-    std::deque<Batch*> ready;
+    // Room for every batch is reserved up front: moving one between them never allocates.
+    std::vector<Batch*> ready;  // oldest first
     std::vector<Batch*> spare;
-    Batch batches[3];
+    static constexpr std::size_t kBatches = 3;
+    Batch batches[kBatches];
 
     ~Parser() {
         if (thread.joinable()) {
@@ -176,7 +177,9 @@ struct CXmlDocument::Parser {
     void Start(bool wantThread) {
         filling = &batches[0];
         if (wantThread) {
-            spare = {&batches[1], &batches[2]};
+            ready.reserve(kBatches);
+            spare.reserve(kBatches);
+            for (std::size_t b = 1; b < kBatches; ++b) spare.push_back(&batches[b]);
             onThread = true;  // before the thread reads it
             try {
                 thread = std::thread([this] { RunOnThread(); });
@@ -483,7 +486,7 @@ bool CXmlDocument::Refill() {
     parser.forWalk.wait(lock, [&parser] { return !parser.ready.empty() || parser.finished; });
     if (parser.ready.empty()) return false;
     m_batch = parser.ready.front();
-    parser.ready.pop_front();
+    parser.ready.erase(parser.ready.begin());
     return true;
 }
 
