@@ -2,6 +2,7 @@
 // vantrel_bench_report THROUGHPUT_JSON MEMORY_FILE
 // MEMORY_FILE holds one line per document: "bytes peak_rss_bytes read_seconds destroy_seconds".
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -45,6 +46,10 @@ int main(int argc, char** argv) {
         seconds[what][size] = run.value("real_time", 0.0) / 1000.0;  // reported in ms
         if (what == "ExpatFloor") sizes.push_back(size);
     }
+    // Smallest first, as the memory file lists them (repetitions may come in any order).
+    std::sort(sizes.begin(), sizes.end(),
+              [](const std::string& a, const std::string& b) { return std::stod(a) < std::stod(b); });
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
     std::vector<Memory> memory;
     std::ifstream memoryFile(argv[2]);
     for (Memory m; memoryFile >> m.bytes >> m.peak >> m.read >> m.destroy;) memory.push_back(m);
