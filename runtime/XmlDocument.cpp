@@ -420,9 +420,8 @@ bool CXmlDocument::ParsesOnThread() const noexcept { return m_parser->onThread; 
 
 CXmlDocument::Event CXmlDocument::Next() {
     if (m_parseError) throw *m_parseError;
-    // First the end of an empty-element tag just taken, then the next event reported.
-    if (m_endsToTake > 0) {
-        --m_endsToTake;
+    // An empty-element tag just taken ends next: the parser does not report that end.
+    if (m_depth > 0 && m_elements[m_depth - 1]->m_emptyTag) {
         --m_depth;
         return Event::End;
     }
@@ -459,7 +458,6 @@ CXmlDocument::Event CXmlDocument::Next() {
     }
     element.m_borrowed = true;
     ++m_depth;
-    if (record.emptyTag) m_endsToTake = 1;
     return Event::Start;
 }
 

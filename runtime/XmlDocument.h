@@ -146,7 +146,6 @@ private:
     Batch* m_batch = nullptr;      // the events being taken
     std::size_t m_taken = 0;       // of m_batch's events
     std::size_t m_depth = 0;       // elements open in what has been taken
-    std::size_t m_endsToTake = 0;  // ends of empty-element tags, not reported by the parser
     std::unique_ptr<CLtException> m_parseError;
 };
 
