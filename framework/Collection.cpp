@@ -1,6 +1,7 @@
 #include "VantrelLib/framework/Collection.h"
 
 #include "VantrelLib/runtime/ShortCopy.h"
+#include "VantrelLib/runtime/XmlWriter.h"
 
 namespace VantrelLib {
 namespace Framework {
@@ -10,8 +11,18 @@ using LtXmlLib3::detail::SameText;
 void CCollection::ToXml_Int(LtXmlLib3::CXmlTextWriter* writer, bool, std::string_view namespaceUri) {
     ValidateCount();
     const int count = GetCount();
-    for (int index = 0; index < count; ++index)
-        LtXmlLib3::CXmlObjectBase::ToXml_Int(GetNodeAtIndex(index), writer, false, namespaceUri);
+    for (int index = 0; index < count; ++index) {
+        // Each item under the collection's name, whatever name it carries.
+        writer->SetPlaceName(GetElementName(), IsElementNameLiteral());
+        try {
+            LtXmlLib3::CXmlObjectBase::ToXml_Int(GetNodeAtIndex(index), writer, false, namespaceUri);
+        } catch (LtXmlLib3::CLtException& error) {
+            // Say which of maybe hundreds of items could not be written.
+            const std::string id = error.GetContext();
+            error.SetContext("index " + std::to_string(index) + (id.empty() ? "" : ", " + id));
+            throw;
+        }
+    }
 }
 
 const LtXmlLib3::CXmlElement* CCollection::FromXml_Int(const LtXmlLib3::CXmlElement*,
@@ -29,6 +40,8 @@ const LtXmlLib3::CXmlElement* CCollection::FromXml_Int(const LtXmlLib3::CXmlElem
     }
     return cursor;
 }
+
+std::string CCollection::WhyNotTaken(const LtXmlLib3::CXmlElement&) const { return std::string(); }
 
 void CCollection::NameItem(LtXmlLib3::CXmlObjectBase* item) const {
     if (IsElementNameLiteral())

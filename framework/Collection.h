@@ -2,6 +2,7 @@
 // Collections: a repeated child element held as a list of items, written and
 // read as consecutive sibling elements under the item element name.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,10 @@ public:
     // returns the first element not taken.
     const LtXmlLib3::CXmlElement* FromXml_Int(const LtXmlLib3::CXmlElement* parent,
                                               const LtXmlLib3::CXmlElement* cursor) override;
+
+    // Why an element of the collection's name was not taken ("" when nothing
+    // more can be said): for people reading the fault its owner reports.
+    virtual std::string WhyNotTaken(const LtXmlLib3::CXmlElement& element) const;
 
 protected:
     using LtXmlLib3::CXmlCollectionBase::CXmlCollectionBase;
@@ -64,6 +69,9 @@ public:
 
     iterator begin() const { return iterator(this, 0); }
     iterator end() const { return iterator(); }
+    // The number of items (GetCount), for std::size and generic code.
+    std::size_t size() const noexcept { return static_cast<std::size_t>(this->GetCount()); }
+    bool empty() const noexcept { return this->GetCount() == 0; }
 
 protected:
     CCollectionOf(const char* className, const char* itemElementName, long minOccurs, long maxOccurs)

@@ -1,5 +1,6 @@
 #include "VantrelLib/framework/Schema.h"
 
+#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Factory.h"
 #include "VantrelLib/runtime/ShortCopy.h"
 
@@ -55,8 +56,12 @@ int EnumTable::FromString(std::string_view text) const {
     const std::string collapsed = LtXmlLib3::CWhitespaceUtils::Collapse(text);
     for (int value = 0; value < m_count; ++value)
         if (collapsed == m_tokens[value]) return value;
-    throw LtXmlLib3::CLtInvalidValueException(
+    LtXmlLib3::CLtInvalidValueException error(
         FormatString("Unknown enumeration value for %s [%s]", m_qualifiedName, std::string(text).c_str()));
+    std::string accepted = "the accepted tokens are";
+    for (int value = 0; value < m_count; ++value) accepted += std::string(value == 0 ? " " : ", ") + m_tokens[value];
+    error.SetHint(std::move(accepted));
+    throw error;
 }
 
 void Messages::ThrowNotValid(const char* attributeName) {
@@ -85,13 +90,28 @@ void ChildRow::Reset(void* self) const {
     }
 }
 
+bool ChildRow::HasRead(const void* self) const {
+    switch (m_kind) {
+        case Kind::Required:
+        case Kind::Choice: return true;
+        case Kind::Optional: return Get(self) != nullptr;
+        case Kind::Collection: return static_cast<const CXmlCollectionBase*>(Get(self))->GetCount() > 0;
+    }
+    return false;
+}
+
 void ChildRow::Release(void* self) const {
     if (m_kind == Kind::Collection) Put(self, nullptr);
 }
 
 void ChildRow::Write(void* self, CXmlTextWriter* writer) const {
     CXmlObjectBase* child = Get(self);
-    if (child != nullptr) CXmlObjectBase::ToXml_Int(child, writer, false, "");
+    if (child == nullptr) return;
+    // A child is written under this row's name whatever name it carries: an
+    // object held in two places is written right in each (a collection names
+    // its own items).
+    if (m_kind != Kind::Collection) writer->SetPlaceName(m_name, true);
+    CXmlObjectBase::ToXml_Int(child, writer, false, "");
 }
 
 const CXmlElement* ChildRow::Read(void* self, const CXmlElement* element, const CXmlElement* cursor) const {
@@ -136,6 +156,12 @@ const ChildRow* ChoiceRow::FindBranch(std::string_view name) const noexcept {
     return nullptr;
 }
 
+std::string ChoiceRow::BranchNames(const char* separator) const {
+    std::string names;
+    for (const auto& branch : m_branches) names += (names.empty() ? "" : separator) + std::string(branch->NameView());
+    return names;
+}
+
 void ChoiceRow::Clear(void* self, const char* selected) const {
     for (const auto& branch : m_branches) branch->Put(self, nullptr);
     Selected(self) = selected != nullptr ? selected : "";
@@ -165,11 +191,13 @@ void ChoiceRow::Put(void*, CXmlObjectBase*) const {
 }
 
 void ChoiceRow::Write(void* self, CXmlTextWriter* writer) const {
-    CXmlObjectBase* chosen = Get(self);
+    const ChildRow* branch = FindBranch(Selected(self));
+    CXmlObjectBase* chosen = branch != nullptr ? branch->Get(self) : nullptr;
     if (chosen == nullptr)
         throw CLtValidationException(
             "This element is a choice, and as such must have at one (and only one) valid item, currently there are "
             "none set");
+    writer->SetPlaceName(branch->NameView(), true);
     CXmlObjectBase::ToXml_Int(chosen, writer, false, "");
 }
 
@@ -225,24 +253,38 @@ void ElementSchema::WriteAttributes(const void* self, CXmlTextWriter* writer) co
 
 void ElementSchema::ToXml(void* self, CXmlObjectBase& base, CXmlTextWriter* writer, bool registerNamespaces,
                           std::string_view namespaceUri) const {
+    // The name of the place the parent writes this object from, else its own.
+    bool isStatic = base.IsElementNameLiteral();
+    const std::string_view name = writer->TakePlaceName(base.GetElementName(), isStatic);
     try {
         if (registerNamespaces) {
             writer->AddNamespace("xs", LtXmlLib3::kXmlSchemaInstanceNamespace);
             writer->AddNamespace("gdt", kGdtNamespace);
         }
-        if (base.IsElementNameLiteral())
-            writer->WriteStartElementStatic(base.GetElementName(), namespaceUri);
+        if (isStatic)
+            writer->WriteStartElementStatic(name, namespaceUri);
         else
-            writer->WriteStartElement(base.GetElementName(), namespaceUri);
-        if (writeTypeWhenRenamed && base.GetElementName() != m_elementName)
-            writer->WriteAttributeType("", m_elementName);
+            writer->WriteStartElement(name, namespaceUri);
+        if (writeTypeWhenRenamed && name != m_elementName) writer->WriteAttributeType("", m_elementName);
         base.AttributesToXml_Int(writer);
         for (const auto& row : children) row->Write(self, writer);
         writer->WriteEndElement();
     } catch (const CLtException& error) {
-        throw CLtValidationException(
-            FormatString("Failed to convert the element [%s] to XML", base.GetElementName().data()), error);
+        CLtValidationException wrapper(FormatString("Failed to convert the element [%s] to XML", std::string(name).c_str()),
+                                       error);
+        wrapper.SetContext(IdOf(self));
+        throw wrapper;
     }
+}
+
+std::string ElementSchema::IdOf(const void* self) const {
+    for (const auto& row : attributes) {
+        if (row->NameView() != "Id" || !row->IsWritten(self)) continue;
+        std::string id = "Id ";
+        row->Format(self, id);
+        return id;
+    }
+    return std::string();
 }
 
 const CXmlElement* ElementSchema::FromXml(void* self, CXmlObjectBase& base, const CXmlElement* element,
@@ -294,18 +336,112 @@ void ElementSchema::ReadAttributes(void* self, const CXmlElement* element) const
 const CXmlElement* ElementSchema::ReadChildren(void* self, const CXmlElement* element,
                                                const CXmlElement* firstChild) const {
     const CXmlElement* cursor = firstChild;
-    for (const auto& row : children) cursor = row->Read(self, element, cursor);
-    if (cursor != nullptr)
-        Fail(FormatString("Failed read all the elements held within the element. Unknown Element [%s] remains un "
-                          "processed",
-                          std::string(cursor->GetLocalName()).c_str()),
-             cursor);
+    std::size_t last = children.size();  // the row that took the element before the cursor (none yet)
+    for (std::size_t index = 0; index < children.size(); ++index) {
+        const ChildRow& row = *children[index];
+        try {
+            cursor = row.Read(self, element, cursor);
+        } catch (CLtValidationException& error) {
+            // A fault of this element's own order (a child's faults come wrapped).
+            if (error.GetInnerException() == nullptr && error.GetHint().empty())
+                error.SetHint(MissingHint(self, index, cursor, last));
+            throw;
+        }
+        if (row.HasRead(self)) last = index;
+    }
+    if (cursor != nullptr) {
+        CLtValidationException error(FormatString(
+            "Failed read all the elements held within the element. Unknown Element [%s] remains un processed",
+            std::string(cursor->GetLocalName()).c_str()));
+        SetLocation(error, cursor);
+        error.SetHint(LeftOverHint(self, *cursor, last));
+        throw error;
+    }
     // No element of the format carries text; once every child has been walked
     // the element's character data is known in full (whitespace does not count).
     if (element->HasText())
         Fail(FormatString("Unexpected text content found in element [%s]", std::string(element->GetLocalName()).c_str()),
              element);
     return cursor;
+}
+
+// --- Hints: what a reader of the messages above may not see at once ----------
+
+std::size_t ElementSchema::RowOf(std::string_view name) const noexcept {
+    for (std::size_t index = 0; index < children.size(); ++index) {
+        const ChildRow& row = *children[index];
+        if (row.GetKind() == ChildRow::Kind::Choice ? static_cast<const ChoiceRow&>(row).FindBranch(name) != nullptr
+                                                    : SameText(name, row.NameView()))
+            return index;
+    }
+    return children.size();
+}
+
+std::string ElementSchema::RowLabel(const void* self, std::size_t index) const {
+    const ChildRow& row = *children[index];
+    if (row.GetKind() != ChildRow::Kind::Choice) return row.Name();
+    const auto& choice = static_cast<const ChoiceRow&>(row);
+    const CXmlObjectBase* chosen = choice.Get(self);
+    return chosen != nullptr ? std::string(chosen->GetElementName()) : choice.BranchNames(" or ");
+}
+
+std::string ElementSchema::CaseHint(std::string_view name) const {
+    const auto lower = [](std::string_view text) {
+        std::string folded(text);
+        for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return folded;
+    };
+    for (const auto& row : children) {
+        if (row->GetKind() == ChildRow::Kind::Choice) continue;
+        if (lower(row->NameView()) == lower(name))
+            return "element names are case-sensitive: " + std::string(name) + " is not " + row->Name();
+    }
+    return std::string();
+}
+
+std::string ElementSchema::OrderHint(const void* self, std::string_view name, std::size_t row,
+                                     std::size_t last) const {
+    if (last >= children.size()) return std::string();
+    if (row < last) return std::string(name) + " is allowed here only before " + RowLabel(self, last);
+    if (children[row]->GetKind() == ChildRow::Kind::Collection)
+        return "every " + std::string(name) + " element must follow the one before it, with no other element between";
+    return std::string(name) + " is allowed only once here";
+}
+
+std::string ElementSchema::MissingHint(const void* self, std::size_t index, const CXmlElement* cursor,
+                                       std::size_t last) const {
+    if (cursor == nullptr) return std::string();
+    const ChildRow& missing = *children[index];
+    if (missing.GetKind() == ChildRow::Kind::Collection) {
+        const auto* collection = static_cast<const LtXmlLib3::CXmlCollectionBase*>(missing.Get(self));
+        if (collection == nullptr || collection->GetCount() >= collection->GetMinOccurs()) return std::string();
+    }
+    const std::string_view name = cursor->GetLocalName();
+    const std::size_t row = RowOf(name);
+    if (row == children.size()) return CaseHint(name);
+    if (row > index) return RowLabel(self, index) + " must come before " + std::string(name);
+    return OrderHint(self, name, row, last);
+}
+
+std::string ElementSchema::LeftOverHint(const void* self, const CXmlElement& cursor, std::size_t last) const {
+    const std::string_view name = cursor.GetLocalName();
+    const std::size_t row = RowOf(name);
+    if (row == children.size()) return CaseHint(name);
+    const ChildRow& taker = *children[row];
+    if (taker.GetKind() == ChildRow::Kind::Choice) {
+        const CXmlObjectBase* chosen = taker.Get(self);
+        if (chosen != nullptr && chosen->GetElementName() != name)
+            return std::string(chosen->GetElementName()) + " and " + std::string(name) +
+                   " are a choice: give only one of them";
+    }
+    if (taker.GetKind() == ChildRow::Kind::Collection) {
+        const auto* collection = dynamic_cast<const CCollection*>(taker.Get(self));
+        if (collection != nullptr) {
+            std::string refused = collection->WhyNotTaken(cursor);
+            if (!refused.empty()) return refused;
+        }
+    }
+    return OrderHint(self, name, row, last);
 }
 
 }  // namespace Framework

@@ -163,6 +163,8 @@ public:
     virtual void Reset(void* self) const;
     // Releases a collection (Cleanup).
     virtual void Release(void* self) const;
+    // Whether the row took an element in the read just made (rows reset first).
+    bool HasRead(const void* self) const;
     virtual void Write(void* self, LtXmlLib3::CXmlTextWriter* writer) const;
     // Reads what the row takes from `cursor` on; returns the new cursor.
     virtual const LtXmlLib3::CXmlElement* Read(void* self, const LtXmlLib3::CXmlElement* element,
@@ -191,21 +193,27 @@ struct Codec<double> {
     static constexpr bool kPlainText = true;
     static std::size_t FormatChars(double v, char* buffer) { return LtXmlLib3::CConversions::r8ToChars(v, buffer); }
     static void Format(double v, std::string& out, Rule) { LtXmlLib3::CConversions::r8ToString(v, out); }
-    static double Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::r8FromString(t, 2); }
+    static double Parse(std::string_view t, Rule, std::string_view name) {
+        return LtXmlLib3::CConversions::r8FromString(t, 2, name);
+    }
 };
 template <>
 struct Codec<std::int64_t> {
     static constexpr bool kPlainText = true;
     static std::size_t FormatChars(std::int64_t v, char* buffer) { return LtXmlLib3::CConversions::i8ToChars(v, buffer); }
     static void Format(std::int64_t v, std::string& out, Rule) { LtXmlLib3::CConversions::i8ToString(v, out); }
-    static std::int64_t Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::i8FromString(t, 2); }
+    static std::int64_t Parse(std::string_view t, Rule, std::string_view name) {
+        return LtXmlLib3::CConversions::i8FromString(t, 2, name);
+    }
 };
 template <>
 struct Codec<std::uint64_t> {
     static constexpr bool kPlainText = true;
     static std::size_t FormatChars(std::uint64_t v, char* buffer) { return LtXmlLib3::CConversions::ui8ToChars(v, buffer); }
     static void Format(std::uint64_t v, std::string& out, Rule) { LtXmlLib3::CConversions::ui8ToString(v, out); }
-    static std::uint64_t Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::ui8FromString(t, 2); }
+    static std::uint64_t Parse(std::string_view t, Rule, std::string_view name) {
+        return LtXmlLib3::CConversions::ui8FromString(t, 2, name);
+    }
 };
 template <>
 struct Codec<bool> {
@@ -215,13 +223,15 @@ struct Codec<bool> {
         return v ? 4 : 5;
     }
     static void Format(bool v, std::string& out, Rule) { out += v ? "true" : "false"; }
-    static bool Parse(std::string_view t, Rule) { return LtXmlLib3::CConversions::booleanFromString(t, 2); }
+    static bool Parse(std::string_view t, Rule, std::string_view name) {
+        return LtXmlLib3::CConversions::booleanFromString(t, 2, name);
+    }
 };
 template <>
 struct Codec<std::string> {
     static constexpr bool kPlainText = false;
     static void Format(const std::string& v, std::string& out, Rule) { out += v; }
-    static std::string Parse(std::string_view t, Rule rule) {
+    static std::string Parse(std::string_view t, Rule rule, std::string_view) {
         return LtXmlLib3::CConversions::stringFromString(t, static_cast<int>(rule));
     }
 };
@@ -229,7 +239,7 @@ template <class E>
 struct Codec<E, std::enable_if_t<std::is_enum_v<E>>> {
     static constexpr bool kPlainText = false;  // tokens are escaped like any text
     static void Format(E v, std::string& out, Rule) { out += EnumTableOf<E>().ToString(static_cast<int>(v)); }
-    static E Parse(std::string_view t, Rule) { return static_cast<E>(EnumTableOf<E>().FromString(t)); }
+    static E Parse(std::string_view t, Rule, std::string_view) { return static_cast<E>(EnumTableOf<E>().FromString(t)); }
 };
 
 template <class C, class V>
@@ -247,7 +257,7 @@ public:
         return 0;  // not a plain-text row: never asked
     }
     void Parse(void* self, std::string_view text) const override {
-        static_cast<C*>(self)->*m_member = Codec<V>::Parse(text, m_rule);
+        static_cast<C*>(self)->*m_member = Codec<V>::Parse(text, m_rule, NameView());
     }
 
 private:
@@ -273,7 +283,7 @@ public:
     void Parse(void* self, std::string_view text) const override {
         COptional<V>& slot = static_cast<C*>(self)->*m_member;
         slot.SetValid(true);  // valid before the conversion: a failed one leaves the default
-        slot.Set(Codec<V>::Parse(text, m_rule));
+        slot.Set(Codec<V>::Parse(text, m_rule, NameView()));
     }
 
 private:
@@ -337,11 +347,14 @@ public:
     void Clear(void* self, const char* selected) const;
     // Chooses the branch named `branch` with `object`; a null object leaves none chosen.
     void Choose(void* self, const char* branch, LtXmlLib3::CXmlObjectBase* object) const;
+    // The branch named `name`, or null.
+    const ChildRow* FindBranch(std::string_view name) const noexcept;
+    // The branches' names, joined by `separator`.
+    std::string BranchNames(const char* separator) const;
 
 protected:
     virtual std::string& Selected(void* self) const = 0;
     virtual const std::string& Selected(const void* self) const = 0;
-    const ChildRow* FindBranch(std::string_view name) const noexcept;
 
 private:
     std::vector<std::unique_ptr<ChildRow>> m_branches;
@@ -392,6 +405,21 @@ public:
     bool writeTypeWhenRenamed = false;
 
 private:
+    // "Id 1004" for an element with an Id attribute set, else "".
+    std::string IdOf(const void* self) const;
+    // Hints for the faults of the child block, from the rows: the row named
+    // `name` (children.size() for none); a row's name as a reader knows it;
+    // a name that differs from a row's in case only; an element met after
+    // its row's place (`last`: the row that took the element before it).
+    std::size_t RowOf(std::string_view name) const noexcept;
+    std::string RowLabel(const void* self, std::size_t index) const;
+    std::string CaseHint(std::string_view name) const;
+    std::string OrderHint(const void* self, std::string_view name, std::size_t row, std::size_t last) const;
+    // Row `index` found `cursor` where its element should be, or too few of them.
+    std::string MissingHint(const void* self, std::size_t index, const LtXmlLib3::CXmlElement* cursor,
+                            std::size_t last) const;
+    // `cursor` is left when every row has read.
+    std::string LeftOverHint(const void* self, const LtXmlLib3::CXmlElement& cursor, std::size_t last) const;
     void ReadAttributes(void* self, const LtXmlLib3::CXmlElement* element) const;
     const LtXmlLib3::CXmlElement* ReadChildren(void* self, const LtXmlLib3::CXmlElement* element,
                                                const LtXmlLib3::CXmlElement* firstChild) const;

@@ -132,12 +132,37 @@ LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> CClassFactory::CreateEnumCol
     FactoryTable::CreateEnumCollection(id);
 }
 
+namespace {
+
+// The rest entry classes by their XML Schema instance type token.
+struct RestEntryType {
+    const char* token;
+    LtXmlLib3::CSmartPtr<IRestEntry> (*create)();
+};
+template <class C>
+LtXmlLib3::CSmartPtr<IRestEntry> CreateRestEntry() {
+    return C::CreateInstance();
+}
+constexpr RestEntryType kRestEntryTypes[] = {
+    {"RestEntry", &CreateRestEntry<CRestEntry>},
+    {"ContainerEntry", &CreateRestEntry<CContainerEntry>},
+    {"TankEntry", &CreateRestEntry<CTankEntry>},
+};
+
+}  // namespace
+
 LtXmlLib3::CSmartPtr<IRestEntry> CClassFactory::IRestEntryCreateObject(const LtXmlLib3::CXmlElement* element) {
     const std::string type = GetElementType(element);
-    if (type.empty() || type == "RestEntry") return CRestEntry::CreateInstance();
-    if (type == "TankEntry") return CTankEntry::CreateInstance();
-    if (type == "ContainerEntry") return CContainerEntry::CreateInstance();
+    if (type.empty()) return CRestEntry::CreateInstance();
+    for (const RestEntryType& known : kRestEntryTypes)
+        if (type == known.token) return known.create();
     return nullptr;  // an unknown type: the collection leaves the element to its owner
+}
+
+std::string CClassFactory::RestEntryTypeNames() {
+    std::string names;
+    for (const RestEntryType& known : kRestEntryTypes) names += (names.empty() ? "" : ", ") + std::string(known.token);
+    return names;
 }
 
 }  // namespace VantrelLib

@@ -91,6 +91,8 @@ public:
     // attribute; an empty pointer for any other type. Reads nothing else of the
     // element and throws nothing of its own.
     static LtXmlLib3::CSmartPtr<IRestEntry> IRestEntryCreateObject(const LtXmlLib3::CXmlElement* element);
+    // The type tokens IRestEntryCreateObject knows, e.g. "RestEntry, ContainerEntry, TankEntry".
+    static std::string RestEntryTypeNames();
 
     // How element classes declare a child or collection of this namespace.
     static Framework::ClassRef Ref(VantrelLib_Classes id);

@@ -9,4 +9,10 @@ LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> CIRestEntryCol::NewItem(const Lt
     return CClassFactory::IRestEntryCreateObject(element);
 }
 
+std::string CIRestEntryCol::WhyNotTaken(const LtXmlLib3::CXmlElement& element) const {
+    const std::string type = LtXmlLib3::CClassfactoryBase::GetElementType(&element);
+    if (type.empty()) return std::string();
+    return "xs:type [" + type + "] is not one of " + CClassFactory::RestEntryTypeNames();
+}
+
 }  // namespace VantrelLib

@@ -49,6 +49,7 @@ protected:
     ~CIRestEntryCol() override = default;
 
     LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> NewItem(const LtXmlLib3::CXmlElement* element) override;
+    std::string WhyNotTaken(const LtXmlLib3::CXmlElement& element) const override;
 
 private:
     friend struct Framework::ClassMaker;

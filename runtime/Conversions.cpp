@@ -21,8 +21,15 @@ namespace {
 bool IsXmlSpace(char c) noexcept { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 
-[[noreturn]] void ThrowMalformed(std::string_view text, const char* typeName) {
-    throw CLtInvalidValueException("The value [" + std::string(text) + "] is not a valid " + typeName);
+// "The value [text] of attribute [name] is ...": the attribute is named when known.
+std::string ValueOf(std::string_view text, std::string_view attributeName) {
+    std::string subject = "The value [" + std::string(text) + "] ";
+    if (!attributeName.empty()) subject += "of attribute [" + std::string(attributeName) + "] ";
+    return subject;
+}
+
+[[noreturn]] void ThrowMalformed(std::string_view text, const char* typeName, std::string_view attributeName) {
+    throw CLtInvalidValueException(ValueOf(text, attributeName) + "is not a valid " + typeName);
 }
 
 // Numbers are read with the collapse rule; any inner whitespace makes them
@@ -94,7 +101,7 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 template <class Int>
-Int ParseInteger(std::string_view text, int rule, const char* typeName) {
+Int ParseInteger(std::string_view text, int rule, const char* typeName, std::string_view attributeName) {
     std::string_view s = NumberText(text, rule);
     std::string_view digits = s;
     bool negative = false;
@@ -102,11 +109,11 @@ Int ParseInteger(std::string_view text, int rule, const char* typeName) {
         negative = digits[0] == '-';
         digits.remove_prefix(1);
     }
-    if (digits.empty()) ThrowMalformed(text, typeName);
+    if (digits.empty()) ThrowMalformed(text, typeName, attributeName);
     for (char c : digits)
-        if (!IsDigit(c)) ThrowMalformed(text, typeName);
+        if (!IsDigit(c)) ThrowMalformed(text, typeName, attributeName);
     auto outOfRange = [&] {
-        return CLtInvalidValueException("The value [" + std::string(text) + "] is out of range for " + typeName);
+        return CLtInvalidValueException(ValueOf(text, attributeName) + "is out of range for " + typeName);
     };
     // The magnitude, then the sign: the most negative value's magnitude is
     // one more than the largest positive one.
@@ -301,14 +308,16 @@ std::string CConversions::r8ToString(double value) {
     return out;
 }
 
-double CConversions::r8FromString(std::string_view text, int rule) {
+double CConversions::r8FromString(std::string_view text, int rule) { return r8FromString(text, rule, {}); }
+
+double CConversions::r8FromString(std::string_view text, int rule, std::string_view attributeName) {
     std::string_view s = NumberText(text, rule);
     DecimalParts parts;
     if (!ParseDecimal(s, parts)) {
         if (s == "INF") return std::numeric_limits<double>::infinity();
         if (s == "-INF") return -std::numeric_limits<double>::infinity();
         if (s == "NaN") return std::numeric_limits<double>::quiet_NaN();
-        ThrowMalformed(text, "double");
+        ThrowMalformed(text, "double", attributeName);
     }
     if (parts.mantissa == 0) return parts.negative ? -0.0 : 0.0;
     // Most numbers ("0.75", "-12.5") have a mantissa below 2^53 and a small
@@ -329,7 +338,7 @@ double CConversions::r8FromString(std::string_view text, int rule) {
         for (std::uint64_t m = parts.mantissa; m != 0; m /= 10) ++magnitude;
         value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc() || end != unsignedText.data() + unsignedText.size()) {
-        ThrowMalformed(text, "double");
+        ThrowMalformed(text, "double", attributeName);
     }
     return parts.negative ? -value : value;
 }
@@ -346,8 +355,9 @@ std::string CConversions::i8ToString(std::int64_t value) {
     i8ToString(value, out);
     return out;
 }
-std::int64_t CConversions::i8FromString(std::string_view text, int rule) {
-    return ParseInteger<std::int64_t>(text, rule, "long");
+std::int64_t CConversions::i8FromString(std::string_view text, int rule) { return i8FromString(text, rule, {}); }
+std::int64_t CConversions::i8FromString(std::string_view text, int rule, std::string_view attributeName) {
+    return ParseInteger<std::int64_t>(text, rule, "long", attributeName);
 }
 
 void CConversions::ui8ToString(std::uint64_t value, std::string& out) {
@@ -362,15 +372,17 @@ std::string CConversions::ui8ToString(std::uint64_t value) {
     ui8ToString(value, out);
     return out;
 }
-std::uint64_t CConversions::ui8FromString(std::string_view text, int rule) {
-    return ParseInteger<std::uint64_t>(text, rule, "unsignedLong");
+std::uint64_t CConversions::ui8FromString(std::string_view text, int rule) { return ui8FromString(text, rule, {}); }
+std::uint64_t CConversions::ui8FromString(std::string_view text, int rule, std::string_view attributeName) {
+    return ParseInteger<std::uint64_t>(text, rule, "unsignedLong", attributeName);
 }
 
-bool CConversions::booleanFromString(std::string_view text, int rule) {
+bool CConversions::booleanFromString(std::string_view text, int rule) { return booleanFromString(text, rule, {}); }
+bool CConversions::booleanFromString(std::string_view text, int rule, std::string_view attributeName) {
     std::string_view s = NumberText(text, rule);
     if (s == "true" || s == "1") return true;
     if (s == "false" || s == "0") return false;
-    ThrowMalformed(text, "boolean");
+    ThrowMalformed(text, "boolean", attributeName);
 }
 
 std::string FormatString(const char* format, ...) {

@@ -25,7 +25,9 @@ public:
 
 // Conversions used by the element classes. Every FromString applies the
 // whitespace rule first, accepts only the XML Schema lexical forms and throws
-// CLtInvalidValueException naming the text otherwise.
+// CLtInvalidValueException naming the text otherwise (and the attribute, in
+// the overloads that are given its name: "The value [1,5] of attribute [Mass]
+// is not a valid double").
 class CConversions {
 public:
     // The size of buffer the ...ToChars conversions need.
@@ -40,21 +42,25 @@ public:
     // The same text written to `buffer` (kMaxNumberChars bytes); returns its length.
     static std::size_t r8ToChars(double value, char* buffer) noexcept;
     static double r8FromString(std::string_view text, int rule);
+    static double r8FromString(std::string_view text, int rule, std::string_view attributeName);
 
     static std::string i8ToString(std::int64_t value);
     static void i8ToString(std::int64_t value, std::string& out);
     static std::size_t i8ToChars(std::int64_t value, char* buffer) noexcept;
     // Range checked: a number outside int64 is an error, never a wrapped value.
     static std::int64_t i8FromString(std::string_view text, int rule);
+    static std::int64_t i8FromString(std::string_view text, int rule, std::string_view attributeName);
 
     static std::string ui8ToString(std::uint64_t value);
     static void ui8ToString(std::uint64_t value, std::string& out);
     static std::size_t ui8ToChars(std::uint64_t value, char* buffer) noexcept;
     static std::uint64_t ui8FromString(std::string_view text, int rule);
+    static std::uint64_t ui8FromString(std::string_view text, int rule, std::string_view attributeName);
 
     // "true" / "false"; reads "true", "false", "1", "0".
     static std::string booleanToString(bool value) { return value ? "true" : "false"; }
     static bool booleanFromString(std::string_view text, int rule);
+    static bool booleanFromString(std::string_view text, int rule, std::string_view attributeName);
 };
 
 // printf-style formatting into a string.

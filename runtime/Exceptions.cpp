@@ -24,6 +24,13 @@ void CLtException::SetLocation(int line, int column) noexcept {
     m_column = column;
 }
 
+const std::string& CLtException::FindHint() const noexcept {
+    const std::string* hint = &m_hint;
+    for (const CLtException* level = GetInnerException(); level != nullptr; level = level->GetInnerException())
+        if (!level->m_hint.empty()) hint = &level->m_hint;
+    return *hint;
+}
+
 std::string CLtException::FormatChain(const std::string& source) const {
     std::string text;
     for (const CLtException* level = this; level != nullptr; level = level->GetInnerException()) {
@@ -31,9 +38,11 @@ std::string CLtException::FormatChain(const std::string& source) const {
         if (level->m_line > 0) {
             if (!prefix.empty()) prefix += ':';
             prefix += std::to_string(level->m_line);
+            if (level->m_column > 0) prefix += ':' + std::to_string(level->m_column);
         }
         if (!prefix.empty()) text += prefix + ": ";
         text += level->m_message;
+        if (!level->m_context.empty()) text += " (" + level->m_context + ')';
         text += '\n';
     }
     return text;

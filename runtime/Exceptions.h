@@ -32,8 +32,21 @@ public:
     int GetColumn() const noexcept { return m_column; }
     void SetLocation(int line, int column) noexcept;
 
+    // Where in a list the fault lies, for people (e.g. "index 36, Id 1004"
+    // when one item of a collection could not be written); "" when not known.
+    // Not part of the message: FormatChain prints it after the message.
+    const std::string& GetContext() const noexcept { return m_context; }
+    void SetContext(std::string context) { m_context = std::move(context); }
+    // A suggestion where the message alone may mislead, worked out from the
+    // class declarations (an element out of order, an unknown type or token
+    // and what is accepted instead); "" when there is none.
+    const std::string& GetHint() const noexcept { return m_hint; }
+    void SetHint(std::string hint) { m_hint = std::move(hint); }
+    // The hint of the innermost level that has one, or "".
+    const std::string& FindHint() const noexcept;
+
     // The whole chain for people, outermost first, one line per level:
-    // "source:line: message" (the parts that are unknown are left out).
+    // "source:line:column: message (context)" (the parts that are unknown are left out).
     std::string FormatChain(const std::string& source = std::string()) const;
 
     // A heap copy of the most derived exception; used to keep inner exceptions.
@@ -44,6 +57,8 @@ public:
 private:
     std::string m_message;
     std::shared_ptr<const CLtException> m_inner;
+    std::string m_context;
+    std::string m_hint;
     int m_line = 0;
     int m_column = 0;
 };

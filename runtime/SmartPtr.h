@@ -67,14 +67,18 @@ public:
     using value_type = CSmartPtr<T>;
     using difference_type = std::ptrdiff_t;
     using pointer = void;
-    using reference = CSmartPtr<T>;
+    using reference = const CSmartPtr<T>&;
 
     CLtIterator() noexcept = default;
     CLtIterator(const Collection* collection, int index) noexcept : m_collection(collection), m_index(index) {
         Normalise();
     }
 
-    CSmartPtr<T> operator*() const { return m_collection->Item(m_index); }
+    // The item, held by the iterator until it moves: `for (auto& item : collection)` works.
+    const CSmartPtr<T>& operator*() const {
+        m_current = m_collection->Item(m_index);
+        return m_current;
+    }
     CLtIterator& operator++() noexcept {
         ++m_index;
         Normalise();
@@ -101,6 +105,7 @@ private:
     }
     const Collection* m_collection = nullptr;
     int m_index = 0;
+    mutable CSmartPtr<T> m_current;
 };
 
 }  // namespace LtXmlLib3

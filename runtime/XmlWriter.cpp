@@ -211,6 +211,7 @@ void CXmlTextWriter::WriteStartElementStatic(std::string_view staticName, std::s
 }
 
 void CXmlTextWriter::StartElement(std::string_view localName, std::string_view namespaceUri) {
+    m_hasPlaceName = false;  // meant for this element, whether it took it or not
     CloseStartTag();
     Indent(m_openElements.size());
     const std::size_t nameOffset = m_names.size();

@@ -47,6 +47,23 @@ public:
     // string literal): such a name is checked once per writer, not each time.
     void WriteStartElementStatic(std::string_view staticName, std::string_view namespaceUri);
     void WriteEndElement();
+    // The name the next element is to be written under: the name of the place
+    // a parent writes a child from, which may differ from the name the child
+    // object carries (one object held in two places). `isStatic`: its
+    // characters have static storage duration. Dropped when the next element starts.
+    void SetPlaceName(std::string_view name, bool isStatic) noexcept {
+        m_placeName = name;
+        m_placeNameIsStatic = isStatic;
+        m_hasPlaceName = true;
+    }
+    // The place name set for the next element (and forgets it), or `own`,
+    // keeping `isStatic`, when none is set.
+    std::string_view TakePlaceName(std::string_view own, bool& isStatic) noexcept {
+        if (!m_hasPlaceName) return own;
+        m_hasPlaceName = false;
+        isStatic = m_placeNameIsStatic;
+        return m_placeName;
+    }
     // Writes an attribute of the element just started; `namespaceUri` must be "".
     void WriteAttributeString(std::string_view localName, std::string_view namespaceUri, std::string_view value);
     // The same for a name checked in advance. `plainValue` promises a value of
@@ -121,6 +138,9 @@ private:
     std::vector<Binding> m_bindings;
     std::vector<Binding> m_pending;
     bool m_startTagOpen = false;
+    std::string_view m_placeName;
+    bool m_placeNameIsStatic = false;
+    bool m_hasPlaceName = false;
     // Static names already checked, by address (a small direct-mapped cache).
     static constexpr std::size_t kCheckedNames = 256;
     std::string_view m_checkedNames[kCheckedNames] = {};

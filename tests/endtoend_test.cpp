@@ -726,6 +726,13 @@ int LineOf(const std::string& text, const std::string& part) {
     return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
 }
 
+// "line:column" of `part`, as FormatChain prints a position.
+std::string PositionOf(const std::string& text, const std::string& part) {
+    const std::size_t at = text.find(part);
+    const std::size_t lineStart = text.rfind('\n', at) == std::string::npos ? 0 : text.rfind('\n', at) + 1;
+    return std::to_string(LineOf(text, part)) + ":" + std::to_string(at - lineStart + 1);
+}
+
 struct Level {
     std::string message;
     std::string elementStart;  // the start of the element whose line the level carries
@@ -818,7 +825,7 @@ TEST(EndToEndFaults, AFileReaderGetsTheSameChainAndCanPrintItWithLines) {
             ExpectChain(error, document, fault.chain);
             std::string expected;
             for (const Level& level : fault.chain)
-                expected += path + ":" + std::to_string(LineOf(document, level.elementStart)) + ": " + level.message +
+                expected += path + ":" + PositionOf(document, level.elementStart) + ": " + level.message +
                             "\n";
             EXPECT_EQ(error.FormatChain(path), expected);
         }
@@ -964,7 +971,7 @@ TEST(EndToEndSummary, AFaultyDocumentPrintsTheChainWithLinesAndFails) {
     EXPECT_EQ(run.out, "");
     std::string expected;
     for (const Level& level : fault.chain)
-        expected += path + ":" + std::to_string(LineOf(document, level.elementStart)) + ": " + level.message + "\n";
+        expected += path + ":" + PositionOf(document, level.elementStart) + ": " + level.message + "\n";
     EXPECT_EQ(run.err, expected);
 }
 

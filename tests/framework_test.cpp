@@ -228,7 +228,7 @@ TEST(FrameworkElement, ReadingFaultsNestWrappers) {
         {"<Box><Min x='0' y='0' X='1'/><Max x='0' y='0'/></Box>",
          {ChildrenOf("Box"), AttributesOf("Min"), "Unexpected Attribute [X] found."}},
         {"<Box><Min x='zero' y='0'/><Max x='0' y='0'/></Box>",
-         {ChildrenOf("Box"), AttributesOf("Min"), "The value [zero] is not a valid double"}},
+         {ChildrenOf("Box"), AttributesOf("Min"), "The value [zero] of attribute [x] is not a valid double"}},
         {"<Box><Min x='0' y='0'><Point x='1' y='1'/></Min><Max x='0' y='0'/></Box>",
          {ChildrenOf("Box"), ChildrenOf("Min"), Unknown("Point")}},
     };
@@ -246,8 +246,8 @@ TEST(FrameworkElement, ReadFaultsCarryTheLine) {
         EXPECT_EQ(error.GetInnerException()->GetLine(), 3);
         EXPECT_EQ(error.GetInnermost().GetLine(), 3);
         EXPECT_EQ(error.FormatChain("b.xml"),
-                  "b.xml:1: " + ChildrenOf("Box") + "\nb.xml:3: " + AttributesOf("Max") +
-                      "\nb.xml:3: Failed to find the required Attribute [x]\n");
+                  "b.xml:1:1: " + ChildrenOf("Box") + "\nb.xml:3:3: " + AttributesOf("Max") +
+                      "\nb.xml:3:3: Failed to find the required Attribute [x]\n");
     }
 }
 

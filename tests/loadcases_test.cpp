@@ -42,12 +42,6 @@ void CheckReadFailures(const std::vector<ReadCase>& cases) {
     }
 }
 
-// The message the runtime's conversion gives for `text`.
-std::string UInt64Fault(const char* text) {
-    const Chain chain = ChainOf([&] { LtXmlLib3::CConversions::ui8FromString(text, 2); });
-    return chain.empty() ? std::string() : chain.front();
-}
-
 // --- Load case data ------------------------------------------------------------
 
 TEST(LoadcaseData, EmptyPartRoundTrips) {
@@ -182,7 +176,6 @@ TEST(LoadcaseInput, ComponentOutsideTheEnumerationFailsOnlyWhenWritten) {
 }
 
 TEST(LoadcaseInput, ReadingFaults) {
-    ASSERT_FALSE(UInt64Fault("-1").empty());
     const std::string attributes = R"(LoadComponent="SFminX" NoOfIntervals="2" IsHalfModel="false")";
     const std::string base = R"(<BaseLoadCase LoadcaseId="1"/>)";
     const std::string unit = R"(<UnitLoadCase LoadcaseId="2"/>)";
@@ -210,7 +203,7 @@ TEST(LoadcaseInput, ReadingFaults) {
         {"component in the wrong case", input(R"(LoadComponent="sfminx" NoOfIntervals="1" IsHalfModel="0")", ""),
          {AttributesOf("LoadcaseInput"), "Unknown enumeration value for VantrelLib::CEnumerations::RLoadComponents [sfminx]"}},
         {"negative intervals", input(R"(LoadComponent="SFminX" NoOfIntervals="-1" IsHalfModel="0")", ""),
-         {AttributesOf("LoadcaseInput"), UInt64Fault("-1")}},
+         {AttributesOf("LoadcaseInput"), "The value [-1] of attribute [NoOfIntervals] is out of range for unsignedLong"}},
         {"unknown attribute", input(attributes + R"( Origin="0")", base + origin),
          {AttributesOf("LoadcaseInput"), "Unexpected Attribute [Origin] found."}},
         {"unit load case without id", input(attributes, base + R"(<UnitLoadCase Name="u"/>)" + origin),
@@ -331,7 +324,7 @@ TEST(LoadcaseEnvelopes, ReadingFaults) {
         {"y and zz missing", envelopes(position(min + R"(<MaxForces x="0" z="0" xx="0" yy="0"/>)")),
          {ChildrenOf("LoadEnvelopes"), pos, AttributesOf("MaxForces"), "Failed to find the required Attribute [y]"}},
         {"component not a number", envelopes(position(R"(<MinForces x="0" y="0" z="0" xx="0" yy="-" zz="0"/>)" + max)),
-         {ChildrenOf("LoadEnvelopes"), pos, AttributesOf("MinForces"), "The value [-] is not a valid double"}},
+         {ChildrenOf("LoadEnvelopes"), pos, AttributesOf("MinForces"), "The value [-] of attribute [yy] is not a valid double"}},
         {"record with a child", envelopes(position("<MinForces " + zero + "><x/></MinForces>" + max)),
          {ChildrenOf("LoadEnvelopes"), pos, ChildrenOf("MinForces"), Unknown("x")}},
         {"position without x", envelopes("<LongitudinalPosition>" + min + max + "</LongitudinalPosition>"),

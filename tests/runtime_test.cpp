@@ -670,15 +670,18 @@ TEST_P(RuntimeParser, FaultsAfterManyBatchesAndWalksLeftBetweenThem) {
 
 TEST(RuntimeExceptions, ChainKeepsClassesAndLines) {
     CLtInvalidValueException inner("bad value");
-    inner.SetLocation(7, 3);
+    inner.SetLocation(7, 0);  // column unknown
+    inner.SetHint("the inner hint");
     CLtValidationException outer("wrapper", inner);
-    outer.SetLocation(2, 1);
+    outer.SetLocation(2, 5);
+    outer.SetContext("index 3, Id 7");
+    EXPECT_EQ(outer.FindHint(), "the inner hint");
     ASSERT_NE(outer.GetInnerException(), nullptr);
     EXPECT_NE(dynamic_cast<const CLtInvalidValueException*>(outer.GetInnerException()), nullptr);
     EXPECT_STREQ(outer.what(), "wrapper");
     EXPECT_EQ(&outer.GetInnermost(), outer.GetInnerException());
-    EXPECT_EQ(outer.FormatChain("ship.xml"), "ship.xml:2: wrapper\nship.xml:7: bad value\n");
-    EXPECT_EQ(outer.FormatChain(), "2: wrapper\n7: bad value\n");
+    EXPECT_EQ(outer.FormatChain("ship.xml"), "ship.xml:2:5: wrapper (index 3, Id 7)\nship.xml:7: bad value\n");
+    EXPECT_EQ(outer.FormatChain(), "2:5: wrapper (index 3, Id 7)\n7: bad value\n");
 
     // A copy thrown by value keeps its inner exception's class.
     try {
@@ -806,7 +809,7 @@ TEST_F(RuntimeFiles, ReadFailuresNameTheFile) {
         EXPECT_NE(std::string(error.what()).find("Malformed XML at line 3"), std::string::npos) << error.what();
         EXPECT_EQ(error.GetLine(), 3);
         // The file is named once, by the caller's formatting.
-        EXPECT_EQ(error.FormatChain(broken), broken + ":3: " + error.what() + "\n");
+        EXPECT_EQ(error.FormatChain(broken), broken + ":3:" + std::to_string(error.GetColumn()) + ": " + error.what() + "\n");
     }
 
     LtXmlLib3::CReadOptions small;

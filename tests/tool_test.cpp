@@ -265,7 +265,8 @@ TEST_F(Tool, CheckPrintsOneLineForEachGoodFile) {
 }
 
 // One bad document and the whole chain `check` must print for it, each line
-// after "FILE:" (a line number, where it is known, then ": " and the message).
+// after "FILE:" (line and column, where known, then ": " and the message),
+// and a last "hint: " line where the library has one.
 struct Fault {
     const char* name;
     std::string text;
@@ -275,38 +276,40 @@ struct Fault {
 TEST_F(Tool, CheckPrintsTheWholeChainOfEachFault) {
     const std::vector<Fault> faults = {
         {"malformed XML", Edited(kGood, R"(<CoG x="2" y="0"/>)", R"(<CoG x="2" y="0">)"),
-         {"79: Malformed XML at line 79, column 9: mismatched tag"}},
+         {"79:9: Malformed XML at line 79, column 9: mismatched tag"}},
         {"required attribute missing deep inside", Edited(kGood, R"(<Min x="5" y="0"/>)", R"(<Min y="0"/>)"),
-         {"2: Failed to process the child elements in element [Vantrel]",
-          "30: Failed to process the child elements in element [Masses]",
-          "52: Failed to process the child elements in element [MassTanks]",
-          "53: Failed to process the child elements in element [TankEntry]",
-          "55: Failed to process the child elements in element [Interval]",
-          "56: Failed to correctly process the attributes for the element [Min]",
-          "56: Failed to find the required Attribute [x]"}},
+         {"2:1: Failed to process the child elements in element [Vantrel]",
+          "30:3: Failed to process the child elements in element [Masses]",
+          "52:5: Failed to process the child elements in element [MassTanks]",
+          "53:7: Failed to process the child elements in element [TankEntry]",
+          "55:9: Failed to process the child elements in element [Interval]",
+          "56:11: Failed to correctly process the attributes for the element [Min]",
+          "56:11: Failed to find the required Attribute [x]"}},
         {"unknown element", Edited(kGood, R"(<PrincipalDimension Lpp="100"/>)",
                                    R"(<PrincipalDimension Lpp="100"><Draught/></PrincipalDimension>)"),
-         {"2: Failed to process the child elements in element [Vantrel]",
-          "3: Failed to process the child elements in element [GeneralData]",
-          "4: Failed to process the child elements in element [PrincipalDimension]",
-          "4: Failed read all the elements held within the element. Unknown Element [Draught] remains un "
+         {"2:1: Failed to process the child elements in element [Vantrel]",
+          "3:3: Failed to process the child elements in element [GeneralData]",
+          "4:5: Failed to process the child elements in element [PrincipalDimension]",
+          "4:35: Failed read all the elements held within the element. Unknown Element [Draught] remains un "
           "processed"}},
         {"bad enumeration token", Edited(kGood, R"(Symmetry="S")", R"(Symmetry="Starboard")"),
-         {"2: Failed to process the child elements in element [Vantrel]",
-          "30: Failed to process the child elements in element [Masses]",
-          "61: Failed to process the child elements in element [MassContainer]",
-          "62: Failed to process the child elements in element [ContainerEntry]",
-          "66: Failed to correctly process the attributes for the element [Row]",
-          "66: Unknown enumeration value for gdt::CEnumerations::RSymmetry [Starboard]"}},
+         {"2:1: Failed to process the child elements in element [Vantrel]",
+          "30:3: Failed to process the child elements in element [Masses]",
+          "61:5: Failed to process the child elements in element [MassContainer]",
+          "62:7: Failed to process the child elements in element [ContainerEntry]",
+          "66:9: Failed to correctly process the attributes for the element [Row]",
+          "66:9: Unknown enumeration value for gdt::CEnumerations::RSymmetry [Starboard]",
+          "hint: the accepted tokens are P, S, P+S"}},
         {"another document element",
          Edited(Edited(kGood, "<Vantrel xmlns", "<Ship xmlns"), "</Vantrel>", "</Ship>"),
          {" The document element is [Ship], not [Vantrel]"}},
-        {"empty file", "", {"1: Malformed XML at line 1, column 1: no element found"}},
+        {"empty file", "", {"1:1: Malformed XML at line 1, column 1: no element found"}},
     };
     for (const Fault& fault : faults) {
         const fs::path path = File("bad.xml", fault.text);
         Lines expected;
-        for (const std::string& line : fault.chain) expected.push_back(path.string() + ":" + line);
+        for (const std::string& line : fault.chain)
+            expected.push_back(line.rfind("hint: ", 0) == 0 ? line : path.string() + ":" + line);
         const Outcome outcome = RunTool({"check", path.string()});
         EXPECT_EQ(outcome.status, 1) << fault.name;
         EXPECT_EQ(outcome.out, "") << fault.name;
@@ -425,7 +428,7 @@ TEST_F(Tool, FormatInPlaceReplacesOnlyAGoodFile) {
     outcome = RunTool({"format", bad.string(), "--in-place"});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err.rfind(bad.string() + ":2: Failed to process the child elements in element [Vantrel]\n", 0),
+    EXPECT_EQ(outcome.err.rfind(bad.string() + ":2:1: Failed to process the child elements in element [Vantrel]\n", 0),
               0u)
         << outcome.err;
     EXPECT_EQ(Read(bad), broken);  // untouched
@@ -526,11 +529,12 @@ TEST_F(Tool, StatsOfABadFilePrintsTheChainOnly) {
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err,
-              Joined({bad.string() + ":2: Failed to process the child elements in element [Vantrel]",
-                      bad.string() + ":3: Failed to process the child elements in element [GeneralData]",
-                      bad.string() + ":5: Failed to process the child elements in element [FrameTable]",
-                      bad.string() + ":6: Failed to correctly process the attributes for the element [FrameEntry]",
-                      bad.string() + ":6: Unknown enumeration value for gdt::CEnumerations::RDirection [Astern]"}));
+              Joined({bad.string() + ":2:1: Failed to process the child elements in element [Vantrel]",
+                      bad.string() + ":3:3: Failed to process the child elements in element [GeneralData]",
+                      bad.string() + ":5:5: Failed to process the child elements in element [FrameTable]",
+                      bad.string() + ":6:7: Failed to correctly process the attributes for the element [FrameEntry]",
+                      bad.string() + ":6:7: Unknown enumeration value for gdt::CEnumerations::RDirection [Astern]",
+                      "hint: the accepted tokens are Forward, Aft"}));
 }
 
 // --- sample ------------------------------------------------------------------
@@ -603,10 +607,10 @@ TEST_F(Examples, BuildWalkAndEditADocument) {
 TEST_F(Examples, ReadFailuresPrintTheChainAndLeaveTheFile) {
     const std::string broken = Edited(kGood, R"(<FrameNoPP2 Coordinate="90"/>)", "");
     const fs::path bad = File("bad.xml", broken);
-    const Lines chain = {bad.string() + ":2: Failed to process the child elements in element [Vantrel]",
-                         bad.string() + ":3: Failed to process the child elements in element [GeneralData]",
-                         bad.string() + ":5: Failed to process the child elements in element [FrameTable]",
-                         bad.string() + ":5: Failed to find a required element [FrameNoPP2]"};
+    const Lines chain = {bad.string() + ":2:1: Failed to process the child elements in element [Vantrel]",
+                         bad.string() + ":3:3: Failed to process the child elements in element [GeneralData]",
+                         bad.string() + ":5:5: Failed to process the child elements in element [FrameTable]",
+                         bad.string() + ":5:5: Failed to find a required element [FrameNoPP2]"};
     for (const char* program : {VANTREL_WALK_DOCUMENT_EXE, VANTREL_EDIT_DOCUMENT_EXE}) {
         const Outcome outcome = RunProgram(program, {bad.string()});
         EXPECT_EQ(outcome.status, 1) << program;

@@ -63,6 +63,8 @@ ReadResult ReadDocument(const std::string& path) {
         result.document = document;
     } catch (const LtXmlLib3::CLtException& error) {
         result.errors = error.FormatChain(name);
+        // Where the message alone may mislead, one line more (worked out by the library).
+        if (const std::string& hint = error.FindHint(); !hint.empty()) result.errors += "hint: " + hint + "\n";
     }
     return result;
 }

@@ -16,7 +16,8 @@ std::string DisplayName(const std::string& path);
 struct ReadResult {
     LtXmlLib3::CSmartPtr<VantrelLib::CVantrel> document;  // null when the read failed
     // The whole chain of messages, outermost first, one "FILE:LINE: message"
-    // line each (the line is left out where it is unknown). Empty on success.
+    // line each (the line is left out where it is unknown), then a "hint: ..."
+    // line where the library has one. Empty on success.
     std::string errors;
 };
 
