@@ -108,9 +108,10 @@ const std::string kGood = R"(<?xml version="1.0" encoding="UTF-8"?>
         <BoxEntry xs:type="RestEntry" Value="1" MassId="1"/>
         <BoxEntry xs:type="TankEntry" Value="0.5" MassId="4" SpecificWeight="1.025"/>
       </AssembledEntry>
-      <AssembledEntry Id="7" Mass="3.5">
+      <AssembledEntry Id="7" Title="Full load" Mass="3.5">
         <CoG x="2" y="0"/>
         <TankEntry Value="1" Fix="true" MassId="4" SpecificWeight="0.85"/>
+        <AssembledEntry xs:type="RestEntry" Value="1" MassId="6"/>
       </AssembledEntry>
     </MassAssembled>
   </Masses>
@@ -276,7 +277,7 @@ struct Fault {
 TEST_F(Tool, CheckPrintsTheWholeChainOfEachFault) {
     const std::vector<Fault> faults = {
         {"malformed XML", Edited(kGood, R"(<CoG x="2" y="0"/>)", R"(<CoG x="2" y="0">)"),
-         {"79:9: Malformed XML at line 79, column 9: mismatched tag"}},
+         {"80:9: Malformed XML at line 80, column 9: mismatched tag"}},
         {"required attribute missing deep inside", Edited(kGood, R"(<Min x="5" y="0"/>)", R"(<Min y="0"/>)"),
          {"2:1: Failed to process the child elements in element [Vantrel]",
           "30:3: Failed to process the child elements in element [Masses]",
@@ -461,14 +462,16 @@ TEST_F(Tool, StatsPrintsAnAlignedTable) {
                       "GeneralData   principal dimensions    yes",
                       "              general constants        no",
                       "              attached files            0",
-                      "              frames                    3  No -2 .. 0; PP1..PP2 coordinates 0 .. 90",
+                      "              frames                    3  No -2 .. 150, not in increasing order; "
+                      "PP1..PP2 coordinates 0 .. 90",
                       "LoadcaseData  load cases                2  base 1, unit 1",
                       "              positions                 2  XPosition -5 .. 45",
-                      "Masses        box masses                2  total mass 120.75",
+                      "Masses        box masses                2  total declared mass 120.75",
                       "              element group masses      1",
                       "              tank masses               1",
                       "              container masses          1  2 rows",
-                      "              assembled masses          2  total mass 10.5; 4 rest entries",
+                      "              assembled masses          2  5 rest entries",
+                      "              top-level assembled       1  Id 7 \"Full load\", declared mass 3.5",
                       "Hydrodynamic  data sets                 1",
                       "              scan blocks               1",
                       "              select entries            2  factor 1, wave 1"}));
@@ -484,8 +487,8 @@ TEST_F(Tool, StatsJsonHoldsTheCounts) {
     EXPECT_EQ(json["sections"], nlohmann::json({"GeneralData", "LoadcaseData", "Masses", "Hydrodynamic"}));
     const auto& frameTable = json["generalData"]["frameTable"];
     EXPECT_EQ(frameTable["frames"], 3);
-    // First and last frame in document order, not the smallest and largest.
-    EXPECT_EQ(frameTable["frameNumbers"], nlohmann::json({{"from", -2.0}, {"to", 0.0}}));
+    EXPECT_EQ(frameTable["frameNumbers"], nlohmann::json({{"from", -2.0}, {"to", 150.0}}));
+    EXPECT_EQ(frameTable["numbersIncreasing"], false);
     EXPECT_EQ(frameTable["coordinates"], nlohmann::json({{"from", 0.0}, {"to", 90.0}}));
     EXPECT_EQ(json["generalData"]["principalDimension"], true);
     EXPECT_EQ(json["loadcaseData"]["loadCases"], 2);
@@ -495,13 +498,16 @@ TEST_F(Tool, StatsJsonHoldsTheCounts) {
     const auto& masses = json["masses"];
     EXPECT_EQ(masses["box"]["count"], 2);
     EXPECT_EQ(masses["box"]["totalMass"], 120.75);
+    EXPECT_EQ(masses["notFinite"], 0);
     EXPECT_EQ(masses["elementGroup"]["count"], 1);
     EXPECT_EQ(masses["tank"]["count"], 1);
     EXPECT_EQ(masses["container"]["count"], 1);
     EXPECT_EQ(masses["container"]["rows"], 2);
     EXPECT_EQ(masses["assembled"]["count"], 2);
-    EXPECT_EQ(masses["assembled"]["totalMass"], 10.5);
-    EXPECT_EQ(masses["assembled"]["restEntries"], 4);
+    EXPECT_EQ(masses["assembled"]["restEntries"], 5);
+    // 6 is part of 7.
+    EXPECT_EQ(masses["assembled"]["topLevel"],
+              nlohmann::json::parse(R"([{"id": 7, "title": "Full load", "mass": 3.5}])"));
     const auto& hydrodynamic = json["hydrodynamic"];
     EXPECT_EQ(hydrodynamic["dataSets"], 1);
     EXPECT_EQ(hydrodynamic["scanBlocks"], 1);
@@ -521,6 +527,40 @@ TEST_F(Tool, StatsJsonHoldsTheCounts) {
     EXPECT_TRUE(few["generalData"]["frameTable"]["frameNumbers"].is_null());
     EXPECT_TRUE(few["generalData"]["frameTable"]["coordinates"].is_null());
     for (const char* absent : {"loadcaseData", "masses", "hydrodynamic"}) EXPECT_TRUE(few[absent].is_null()) << absent;
+}
+
+// Masses that are not finite numbers are named and counted; frames in order get
+// no remark; a mass that names itself stays top-level.
+TEST_F(Tool, StatsNamesMassesThatAreNotFinite) {
+    std::string text = Edited(kGood, R"(Value="1" MassId="6"/>)", R"(Value="1" MassId="7"/>)");
+    text = Edited(Edited(Edited(text, R"(Mass="100.5")", R"(Mass="NaN")"), R"(Mass="7")", R"(Mass="-INF")"),
+                  R"(Mass="3.5")", R"(Mass="INF")");
+    const fs::path path = File("odd.xml", Edited(text, R"(No="0")", R"(No="200")"));
+    Outcome outcome = RunTool({"stats", path.string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const std::string frames = "frames                    3  No -2 .. 200; PP1..PP2 coordinates 0 .. 90\n";
+    EXPECT_NE(outcome.out.find(frames), std::string::npos) << outcome.out;
+    const std::string masses = Joined({"Masses        box masses                2  total declared mass NaN",
+                                       "              element group masses      1",
+                                       "              tank masses               1",
+                                       "              container masses          1  2 rows",
+                                       "              assembled masses          2  5 rest entries",
+                                       "              top-level assembled       2  Id 6, declared mass -INF",
+                                       std::string(43, ' ') + "Id 7 \"Full load\", declared mass INF",
+                                       "              masses not finite         3  box 1, assembled 2"});
+    EXPECT_NE(outcome.out.find(masses), std::string::npos) << outcome.out;
+
+    outcome = RunTool({"stats", "--json", path.string()});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const nlohmann::json json = nlohmann::json::parse(outcome.out);
+    EXPECT_EQ(json["generalData"]["frameTable"]["numbersIncreasing"], true);
+    EXPECT_EQ(json["masses"]["notFinite"], 3);
+    EXPECT_EQ(json["masses"]["box"]["totalMass"], "NaN");
+    EXPECT_EQ(json["masses"]["box"]["notFinite"], 1);
+    EXPECT_EQ(json["masses"]["assembled"]["notFinite"], 2);
+    EXPECT_EQ(json["masses"]["assembled"]["topLevel"],
+              nlohmann::json::parse(R"([{"id": 6, "title": null, "mass": "-INF"},
+                                        {"id": 7, "title": "Full load", "mass": "INF"}])"));
 }
 
 TEST_F(Tool, StatsOfABadFilePrintsTheChainOnly) {

@@ -1,7 +1,9 @@
 #include "Summary.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <map>
 #include <sstream>
 
 namespace VantrelTool {
@@ -10,8 +12,10 @@ namespace {
 
 using LtXmlLib3::CSmartPtr;
 
-// Widens `span` (or starts it) to take in `value`.
+// Widens `span` (or starts it) to take in `value`. A NaN has no place in an
+// order, so it leaves the span as it was.
 void Extend(std::optional<Span>& span, double value) {
+    if (std::isnan(value)) return;
     if (!span)
         span = Span{value, value};
     else
@@ -34,10 +38,15 @@ GeneralDataSummary SummarizeGeneralData(const VantrelLib::CGeneralData& data) {
     }
     if (const auto table = data.GetFrameTable()) {
         summary.frameTable = true;
-        const auto entries = table->GetFrameEntry();
-        summary.frames = entries->GetCount();
-        if (summary.frames > 0)
-            summary.frameNumbers = Span{entries->Item(0)->GetNo(), entries->Item(summary.frames - 1)->GetNo()};
+        std::optional<double> previous;
+        for (const auto& entry : *table->GetFrameEntry()) {
+            ++summary.frames;
+            const double number = entry->GetNo();
+            Extend(summary.frameNumbers, number);
+            // Written so that a NaN on either side breaks the order too.
+            if (previous && !(*previous < number)) summary.framesIncreasing = false;
+            previous = number;
+        }
         const auto pp1 = table->GetFrameNoPP1();
         const auto pp2 = table->GetFrameNoPP2();
         if (pp1->IsValidCoordinate() && pp2->IsValidCoordinate())
@@ -68,6 +77,7 @@ MassesSummary SummarizeMasses(const VantrelLib::CMasses& masses) {
         for (const auto& box : *boxes->GetBoxEntry()) {
             ++summary.boxMasses;
             summary.boxMassTotal += box->GetMass();
+            if (!std::isfinite(box->GetMass())) ++summary.boxMassesNotFinite;
         }
     }
     if (const auto groups = masses.GetMassElementGroups())
@@ -80,12 +90,29 @@ MassesSummary SummarizeMasses(const VantrelLib::CMasses& masses) {
         }
     }
     if (const auto assembled = masses.GetMassAssembled()) {
-        for (const auto& entry : *assembled->GetAssembledEntry()) {
+        const auto entries = assembled->GetAssembledEntry();
+        // For each mass id, the positions of the assembled masses that take it in.
+        std::map<std::int64_t, std::vector<int>> takenInBy;
+        for (int at = 0; at < entries->GetCount(); ++at)
+            for (const auto& part : *entries->Item(at)->GetAssembledEntry()) takenInBy[part->GetMassId()].push_back(at);
+
+        for (int at = 0; at < entries->GetCount(); ++at) {
+            const auto entry = entries->Item(at);
             ++summary.assembledMasses;
-            summary.assembledMassTotal += entry->GetMass();
+            if (!std::isfinite(entry->GetMass())) ++summary.assembledMassesNotFinite;
             summary.restEntries += CountOf(entry->GetContainerEntry()) + CountOf(entry->GetBoxEntry()) +
                                    CountOf(entry->GetTankEntry()) + CountOf(entry->GetElementgroupEntry()) +
                                    CountOf(entry->GetAssembledEntry());
+            // A mass that names only itself is still top-level.
+            const auto found = takenInBy.find(entry->GetId());
+            const bool part = found != takenInBy.end() &&
+                              std::any_of(found->second.begin(), found->second.end(),
+                                          [at](int owner) { return owner != at; });
+            if (!part)
+                summary.topLevelAssembled.push_back(
+                    {entry->GetId(), entry->IsValidTitle() ? std::optional<std::string>(entry->GetTitle())
+                                                           : std::nullopt,
+                     entry->GetMass()});
         }
     }
     return summary;
@@ -114,9 +141,21 @@ std::string SpanText(const std::optional<Span>& span) {
     return span ? FormatNumber(span->from) + " .. " + FormatNumber(span->to) : std::string("unknown");
 }
 
+// A number, or the text of one that JSON has no number for.
+nlohmann::ordered_json NumberJson(double value) {
+    if (std::isfinite(value)) return value;
+    return FormatNumber(value);
+}
+
 nlohmann::ordered_json SpanJson(const std::optional<Span>& span) {
     if (!span) return nullptr;
-    return {{"from", span->from}, {"to", span->to}};
+    return {{"from", NumberJson(span->from)}, {"to", NumberJson(span->to)}};
+}
+
+// `text` in double quotes, with quotes and control characters escaped so
+// that a title cannot break the table's lines.
+std::string Quoted(const std::string& text) {
+    return nlohmann::ordered_json(text).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
 // One row of the stats table.
@@ -141,7 +180,8 @@ std::vector<Row> TableRows(const DocumentSummary& summary) {
         add("GeneralData", "attached files", n(general->attachedFiles));
         if (general->frameTable)
             add("GeneralData", "frames", n(general->frames),
-                "No " + SpanText(general->frameNumbers) + "; PP1..PP2 coordinates " +
+                "No " + SpanText(general->frameNumbers) +
+                    (general->framesIncreasing ? "" : ", not in increasing order") + "; PP1..PP2 coordinates " +
                     SpanText(general->frameCoordinates));
         else
             add("GeneralData", "frames", "-", "no frame table");
@@ -159,13 +199,24 @@ std::vector<Row> TableRows(const DocumentSummary& summary) {
     }
 
     if (const auto& masses = summary.masses) {
-        add("Masses", "box masses", n(masses->boxMasses), "total mass " + FormatNumber(masses->boxMassTotal));
+        add("Masses", "box masses", n(masses->boxMasses),
+            "total declared mass " + FormatNumber(masses->boxMassTotal));
         add("Masses", "element group masses", n(masses->elementGroupMasses));
         add("Masses", "tank masses", n(masses->tankMasses));
         add("Masses", "container masses", n(masses->containerMasses), Plural(masses->containerRows, "row", "rows"));
         add("Masses", "assembled masses", n(masses->assembledMasses),
-            "total mass " + FormatNumber(masses->assembledMassTotal) + "; " +
-                Plural(masses->restEntries, "rest entry", "rest entries"));
+            Plural(masses->restEntries, "rest entry", "rest entries"));
+        auto described = [](const TopLevelAssembledMass& mass) {
+            return "Id " + std::to_string(mass.id) + (mass.title ? " " + Quoted(*mass.title) : std::string()) +
+                   ", declared mass " + FormatNumber(mass.mass);
+        };
+        const auto& topLevel = masses->topLevelAssembled;
+        add("Masses", "top-level assembled", n(static_cast<int>(topLevel.size())),
+            topLevel.empty() ? std::string() : described(topLevel.front()));
+        for (std::size_t i = 1; i < topLevel.size(); ++i) add("Masses", "", "", described(topLevel[i]));
+        if (masses->NotFinite() > 0)
+            add("Masses", "masses not finite", n(masses->NotFinite()),
+                "box " + n(masses->boxMassesNotFinite) + ", assembled " + n(masses->assembledMassesNotFinite));
     } else {
         add("Masses", "absent", "-");
     }
@@ -204,6 +255,8 @@ DocumentSummary Summarize(const VantrelLib::CVantrel& document) {
 }
 
 std::string FormatNumber(double value) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     char text[64];
     std::snprintf(text, sizeof text, "%.12g", value);
     return text;
@@ -265,6 +318,7 @@ nlohmann::ordered_json ToJson(const DocumentSummary& summary) {
         if (general->frameTable)
             frameTable = {{"frames", general->frames},
                           {"frameNumbers", SpanJson(general->frameNumbers)},
+                          {"numbersIncreasing", general->framesIncreasing},
                           {"coordinates", SpanJson(general->frameCoordinates)}};
         json["generalData"] = {{"principalDimension", general->principalDimension},
                                {"generalConstants", general->generalConstants},
@@ -281,16 +335,27 @@ nlohmann::ordered_json ToJson(const DocumentSummary& summary) {
                                 {"xPositions", SpanJson(loadcases->xPositions)}};
 
     json["masses"] = nullptr;
-    if (const auto& masses = summary.masses)
+    if (const auto& masses = summary.masses) {
+        nlohmann::ordered_json topLevel = nlohmann::ordered_json::array();
+        for (const TopLevelAssembledMass& mass : masses->topLevelAssembled)
+            topLevel.push_back({{"id", mass.id},
+                                {"title", mass.title ? nlohmann::ordered_json(*mass.title) : nullptr},
+                                {"mass", NumberJson(mass.mass)}});
         json["masses"] = {
-            {"box", {{"count", masses->boxMasses}, {"totalMass", masses->boxMassTotal}}},
+            {"box",
+             {{"count", masses->boxMasses},
+              {"totalMass", NumberJson(masses->boxMassTotal)},
+              {"notFinite", masses->boxMassesNotFinite}}},
             {"elementGroup", {{"count", masses->elementGroupMasses}}},
             {"tank", {{"count", masses->tankMasses}}},
             {"container", {{"count", masses->containerMasses}, {"rows", masses->containerRows}}},
             {"assembled",
              {{"count", masses->assembledMasses},
-              {"totalMass", masses->assembledMassTotal},
-              {"restEntries", masses->restEntries}}}};
+              {"restEntries", masses->restEntries},
+              {"notFinite", masses->assembledMassesNotFinite},
+              {"topLevel", topLevel}}},
+            {"notFinite", masses->NotFinite()}};
+    }
 
     json["hydrodynamic"] = nullptr;
     if (const auto& hydrodynamic = summary.hydrodynamic)

@@ -2,6 +2,7 @@
 // What a document holds, counted once and shown three ways: the one line of
 // `vantrel check`, the table of `vantrel stats` and its JSON form.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,7 +25,8 @@ struct GeneralDataSummary {
     int attachedFiles = 0;  // files set in "AttachedFiles" (0 to 4)
     bool frameTable = false;
     int frames = 0;
-    std::optional<Span> frameNumbers;      // "No" of the first and the last frame entry
+    std::optional<Span> frameNumbers;      // smallest and largest "No" (a NaN takes no part)
+    bool framesIncreasing = true;          // each "No" greater than the one before it
     std::optional<Span> frameCoordinates;  // "Coordinate" of "FrameNoPP1" and "FrameNoPP2", when both are set
 };
 
@@ -39,16 +41,32 @@ struct LoadcaseDataSummary {
     int LoadCases() const { return (loadcaseInput ? 1 : 0) + unitLoadCases; }
 };
 
+// An assembled mass that no other one takes in through its "AssembledEntry" list.
+struct TopLevelAssembledMass {
+    std::int64_t id = 0;
+    std::optional<std::string> title;
+    double mass = 0;  // as declared, not the sum of its parts
+};
+
+// Only box and assembled masses declare a mass; element groups, tanks and
+// containers get theirs elsewhere, so they are counted only.
 struct MassesSummary {
     int boxMasses = 0;
-    double boxMassTotal = 0;
+    double boxMassTotal = 0;  // the sum of the declared masses
+    int boxMassesNotFinite = 0;
     int elementGroupMasses = 0;
     int tankMasses = 0;
     int containerMasses = 0;
     int containerRows = 0;
     int assembledMasses = 0;
-    double assembledMassTotal = 0;
+    int assembledMassesNotFinite = 0;
     int restEntries = 0;  // all five lists of every assembled mass
+    // Assembled masses contain one another, so their masses are never summed:
+    // the top-level ones are listed instead, in document order.
+    std::vector<TopLevelAssembledMass> topLevelAssembled;
+
+    // Declared masses that are NaN or infinite, of any kind.
+    int NotFinite() const { return boxMassesNotFinite + assembledMassesNotFinite; }
 };
 
 struct HydrodynamicSummary {
@@ -86,10 +104,12 @@ std::string FormatLine(const DocumentSummary& summary);
 std::string FormatTable(const DocumentSummary& summary);
 
 // The same facts for scripts, keys in the order above; unknown spans and
-// absent sections are null.
+// absent sections are null, numbers that are not finite the strings "NaN",
+// "INF" and "-INF".
 nlohmann::ordered_json ToJson(const DocumentSummary& summary);
 
-// A number for people: up to twelve significant digits, no trailing zeros.
+// A number for people: up to twelve significant digits, no trailing zeros;
+// "NaN", "INF" and "-INF" for the values that are not finite.
 std::string FormatNumber(double value);
 
 }  // namespace VantrelTool
