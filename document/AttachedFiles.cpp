@@ -1,10 +1,8 @@
 #include "VantrelLib/document/AttachedFiles.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CAttachedFiles::Schema() {
+const Fw::ElementSchema& VantrelLib::CAttachedFiles::Schema() {
     const Fw::ClassRef attachedFile = gdt::CClassFactory::Ref(gdt::CClassFactory::Id_CAttachedFile);
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CAttachedFiles>("AttachedFiles")
@@ -14,5 +12,3 @@ const Fw::ElementSchema& CAttachedFiles::Schema() {
             .OptionalChild("FiniteElementExport", &CAttachedFiles::m_finiteElementExport, attachedFile);
     return schema;
 }
-
-}  // namespace VantrelLib

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtClassFactory.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/gdt/AttachedFile.h"
 
 namespace VantrelLib {
@@ -16,9 +12,7 @@ namespace VantrelLib {
 //
 // Each Set<X> gives the file its slot's element name and shares it; null
 // empties the slot. One file set into two slots carries the later name in both.
-class CAttachedFiles : public LtXmlLib3::CInstanceMonitor,
-                       public virtual LtXmlLib3::CXmlObjectBase,
-                       public Framework::CElement<CAttachedFiles> {
+class CAttachedFiles : public Framework::CElement<CAttachedFiles> {
 public:
     // Empty when absent (as are the other three getters).
     LtXmlLib3::CSmartPtr<gdt::CAttachedFile> GetFrameTable() const { return m_frameTable; }
@@ -35,18 +29,7 @@ public:
     }
 
     // The copy shares its files with its source.
-    CAttachedFiles(const CAttachedFiles&) = default;
-    CAttachedFiles& operator=(const CAttachedFiles&) = default;
-
-protected:
-    CAttachedFiles() : CInstanceMonitor("CAttachedFiles") { Init(); }
-    explicit CAttachedFiles(std::string elementName) : CAttachedFiles() { SetElementName(this, elementName); }
-    ~CAttachedFiles() override = default;
-
-private:
-    friend class Framework::CElement<CAttachedFiles>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CAttachedFiles);
     LtXmlLib3::CSmartPtr<gdt::CAttachedFile> m_frameTable;
     LtXmlLib3::CSmartPtr<gdt::CAttachedFile> m_finiteElement;
     LtXmlLib3::CSmartPtr<gdt::CAttachedFile> m_hullformDescription;

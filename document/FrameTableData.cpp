@@ -1,10 +1,8 @@
 #include "VantrelLib/document/FrameTableData.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CFrameTableData::Schema() {
+const Fw::ElementSchema& VantrelLib::CFrameTableData::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CFrameTableData>("FrameTableData")
             .Attribute("KeepAft", &CFrameTableData::m_keepAft)
@@ -17,5 +15,3 @@ const Fw::ElementSchema& CFrameTableData::Schema() {
                            gdt::CClassFactory::Ref(gdt::CClassFactory::Id_CFrame));
     return schema;
 }
-
-}  // namespace VantrelLib

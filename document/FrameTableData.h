@@ -1,12 +1,7 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "VantrelLib/document/FrameTableEntry.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtClassFactory.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/gdt/Frame.h"
 
 namespace VantrelLib {
@@ -15,9 +10,7 @@ namespace VantrelLib {
 // ("FrameEntry", any number) and then the two marked frames "FrameNoPP1" and
 // "FrameNoPP2", always present. Element "FrameTableData"; held as "FrameTable"
 // in the general data.
-class CFrameTableData : public LtXmlLib3::CInstanceMonitor,
-                        public virtual LtXmlLib3::CXmlObjectBase,
-                        public Framework::CElement<CFrameTableData> {
+class CFrameTableData : public Framework::CElement<CFrameTableData> {
 public:
     bool GetKeepAft() const { return m_keepAft; }
     void SetKeepAft(bool value) { m_keepAft = value; }
@@ -37,18 +30,7 @@ public:
     void SetFrameNoPP2(gdt::CFrame* frame) { SetRequiredChild(m_frameNoPP2, frame, "FrameNoPP2"); }
 
     // The copy shares the frames and the entry collection with its source.
-    CFrameTableData(const CFrameTableData&) = default;
-    CFrameTableData& operator=(const CFrameTableData&) = default;
-
-protected:
-    CFrameTableData() : CInstanceMonitor("CFrameTableData") { Init(); }
-    explicit CFrameTableData(std::string elementName) : CFrameTableData() { SetElementName(this, elementName); }
-    ~CFrameTableData() override = default;
-
-private:
-    friend class Framework::CElement<CFrameTableData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CFrameTableData);
     bool m_keepAft = false;
     std::int64_t m_spacingSign = 0;
     LtXmlLib3::CSmartPtr<CFrameTableEntryCol> m_frameEntry;

@@ -1,10 +1,8 @@
 #include "VantrelLib/document/GeneralConstants.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CGeneralConstants::Schema() {
+const Fw::ElementSchema& VantrelLib::CGeneralConstants::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CGeneralConstants>("GeneralConstants")
             .Attribute("Rho", &CGeneralConstants::m_rho)
@@ -13,5 +11,3 @@ const Fw::ElementSchema& CGeneralConstants::Schema() {
             .Attribute("ShearCentre", &CGeneralConstants::m_shearCentre);
     return schema;
 }
-
-}  // namespace VantrelLib

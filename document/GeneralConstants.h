@@ -1,9 +1,6 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 
 namespace VantrelLib {
 
@@ -14,9 +11,7 @@ namespace VantrelLib {
 // valid. Set<X> must be called first" while <X> is not valid; Set<X> stores the
 // value and makes it valid; SetValid<X> with a change of validity resets the
 // value to 0.
-class CGeneralConstants : public LtXmlLib3::CInstanceMonitor,
-                          public virtual LtXmlLib3::CXmlObjectBase,
-                          public Framework::CElement<CGeneralConstants> {
+class CGeneralConstants : public Framework::CElement<CGeneralConstants> {
 public:
     double GetRho() const { return m_rho.Get("Rho"); }
     void SetRho(double value) { m_rho.Set(value); }
@@ -38,18 +33,7 @@ public:
     bool IsValidShearCentre() const { return m_shearCentre.IsValid(); }
     void SetValidShearCentre(bool valid) { m_shearCentre.SetValid(valid); }
 
-    CGeneralConstants(const CGeneralConstants&) = default;
-    CGeneralConstants& operator=(const CGeneralConstants&) = default;
-
-protected:
-    CGeneralConstants() : CInstanceMonitor("CGeneralConstants") { Init(); }
-    explicit CGeneralConstants(std::string elementName) : CGeneralConstants() { SetElementName(this, elementName); }
-    ~CGeneralConstants() override = default;
-
-private:
-    friend class Framework::CElement<CGeneralConstants>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CGeneralConstants);
     Framework::COptional<double> m_rho;
     Framework::COptional<double> m_gravitationalConstant;
     Framework::COptional<double> m_neutralFibre;

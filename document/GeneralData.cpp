@@ -1,10 +1,8 @@
 #include "VantrelLib/document/GeneralData.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CGeneralData::Schema() {
+const Fw::ElementSchema& VantrelLib::CGeneralData::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CGeneralData>("GeneralData")
             .OptionalChild("PrincipalDimension", &CGeneralData::m_principalDimension,
@@ -17,5 +15,3 @@ const Fw::ElementSchema& CGeneralData::Schema() {
                            CClassFactory::Ref(CClassFactory::Id_CFrameTableData));
     return schema;
 }
-
-}  // namespace VantrelLib

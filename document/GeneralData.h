@@ -1,13 +1,10 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/document/AttachedFiles.h"
 #include "VantrelLib/document/FrameTableData.h"
 #include "VantrelLib/document/GeneralConstants.h"
 #include "VantrelLib/document/PrincipalDimension.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 
 namespace VantrelLib {
 
@@ -17,9 +14,7 @@ namespace VantrelLib {
 //
 // Each Set<X> gives the part its element name and shares it; null empties the
 // slot. Each Get<X> is empty while the part is absent.
-class CGeneralData : public LtXmlLib3::CInstanceMonitor,
-                     public virtual LtXmlLib3::CXmlObjectBase,
-                     public Framework::CElement<CGeneralData> {
+class CGeneralData : public Framework::CElement<CGeneralData> {
 public:
     LtXmlLib3::CSmartPtr<CPrincipalDimension> GetPrincipalDimension() const { return m_principalDimension; }
     void SetPrincipalDimension(CPrincipalDimension* part) {
@@ -36,18 +31,7 @@ public:
     void SetFrameTable(CFrameTableData* part) { SetOptionalChild(m_frameTable, part, "FrameTable"); }
 
     // The copy shares its parts with its source.
-    CGeneralData(const CGeneralData&) = default;
-    CGeneralData& operator=(const CGeneralData&) = default;
-
-protected:
-    CGeneralData() : CInstanceMonitor("CGeneralData") { Init(); }
-    explicit CGeneralData(std::string elementName) : CGeneralData() { SetElementName(this, elementName); }
-    ~CGeneralData() override = default;
-
-private:
-    friend class Framework::CElement<CGeneralData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CGeneralData);
     LtXmlLib3::CSmartPtr<CPrincipalDimension> m_principalDimension;
     LtXmlLib3::CSmartPtr<CGeneralConstants> m_generalConstants;
     LtXmlLib3::CSmartPtr<CAttachedFiles> m_attachedFiles;

@@ -1,10 +1,8 @@
 #include "VantrelLib/document/PrincipalDimension.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CPrincipalDimension::Schema() {
+const Fw::ElementSchema& VantrelLib::CPrincipalDimension::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CPrincipalDimension>("PrincipalDimension")
                                                 .Attribute("Lpp", &CPrincipalDimension::m_lpp)
                                                 .Attribute("B", &CPrincipalDimension::m_b)
@@ -20,5 +18,3 @@ const Fw::ElementSchema& CPrincipalDimension::Schema() {
                                                 .Attribute("Lwl", &CPrincipalDimension::m_lwl);
     return schema;
 }
-
-}  // namespace VantrelLib

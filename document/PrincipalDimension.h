@@ -1,9 +1,6 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 
 namespace VantrelLib {
 
@@ -14,9 +11,7 @@ namespace VantrelLib {
 // valid. Set<X> must be called first" while <X> is not valid; Set<X> stores the
 // value and makes it valid; SetValid<X> with a change of validity resets the
 // value to 0.
-class CPrincipalDimension : public LtXmlLib3::CInstanceMonitor,
-                            public virtual LtXmlLib3::CXmlObjectBase,
-                            public Framework::CElement<CPrincipalDimension> {
+class CPrincipalDimension : public Framework::CElement<CPrincipalDimension> {
 public:
     double GetLpp() const { return m_lpp.Get("Lpp"); }
     void SetLpp(double value) { m_lpp.Set(value); }
@@ -78,20 +73,7 @@ public:
     bool IsValidLwl() const { return m_lwl.IsValid(); }
     void SetValidLwl(bool valid) { m_lwl.SetValid(valid); }
 
-    CPrincipalDimension(const CPrincipalDimension&) = default;
-    CPrincipalDimension& operator=(const CPrincipalDimension&) = default;
-
-protected:
-    CPrincipalDimension() : CInstanceMonitor("CPrincipalDimension") { Init(); }
-    explicit CPrincipalDimension(std::string elementName) : CPrincipalDimension() {
-        SetElementName(this, elementName);
-    }
-    ~CPrincipalDimension() override = default;
-
-private:
-    friend class Framework::CElement<CPrincipalDimension>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CPrincipalDimension);
     Framework::COptional<double> m_lpp;
     Framework::COptional<double> m_b;
     Framework::COptional<double> m_h;

@@ -1,10 +1,8 @@
 #include "VantrelLib/document/Vantrel.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CVantrel::Schema() {
+const Fw::ElementSchema& VantrelLib::CVantrel::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CVantrel>("Vantrel")
             .Attribute("schemaVersion", &CVantrel::m_schemaVersion)
@@ -16,5 +14,3 @@ const Fw::ElementSchema& CVantrel::Schema() {
                            CClassFactory::Ref(CClassFactory::Id_CHydrodynamic));
     return schema;
 }
-
-}  // namespace VantrelLib

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/document/GeneralData.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/hydrodynamics/Hydrodynamic.h"
 #include "VantrelLib/loadcases/LoadcaseData.h"
 #include "VantrelLib/masses/Masses.h"
@@ -19,9 +16,7 @@ namespace VantrelLib {
 //
 // Each Set<X> gives the part its element name and shares it; null empties the
 // slot. Each Get<X> is empty while the part is absent.
-class CVantrel : public LtXmlLib3::CInstanceMonitor,
-                 public virtual LtXmlLib3::CXmlObjectBase,
-                 public Framework::CElement<CVantrel> {
+class CVantrel : public Framework::CElement<CVantrel> {
 public:
     const std::string& GetSchemaVersion() const { return m_schemaVersion; }
     // Stores the text unchanged (whitespace kept).
@@ -37,18 +32,7 @@ public:
     void SetHydrodynamic(CHydrodynamic* part) { SetOptionalChild(m_hydrodynamic, part, "Hydrodynamic"); }
 
     // The copy shares its parts with its source.
-    CVantrel(const CVantrel&) = default;
-    CVantrel& operator=(const CVantrel&) = default;
-
-protected:
-    CVantrel() : CInstanceMonitor("CVantrel") { Init(); }
-    explicit CVantrel(std::string elementName) : CVantrel() { SetElementName(this, elementName); }
-    ~CVantrel() override = default;
-
-private:
-    friend class Framework::CElement<CVantrel>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CVantrel);
     std::string m_schemaVersion;
     LtXmlLib3::CSmartPtr<CGeneralData> m_generalData;
     LtXmlLib3::CSmartPtr<CLoadcaseData> m_loadcaseData;

@@ -113,3 +113,23 @@ private:
 
 }  // namespace Framework
 }  // namespace VantrelLib
+
+// Declares Col, the collection class of items of class Item (made by the class
+// factory of Item's namespace): Add, Item, Remove, begin, end and GetCount of
+// CTypedCollection<Item>, public copy construction and assignment (the copy
+// shares the items with its source), and the constructor the factory calls.
+#define VANTREL_COLLECTION(Col, Item)                                                                  \
+    class Col : public ::VantrelLib::Framework::CTypedCollection<Item> {                               \
+    public:                                                                                            \
+        Col(const Col&) = default;                                                                     \
+        Col& operator=(const Col&) = default;                                                          \
+                                                                                                       \
+    protected:                                                                                         \
+        Col(const char* itemElementName, long minOccurs, long maxOccurs)                               \
+            : ::VantrelLib::Framework::CTypedCollection<Item>(#Col, itemElementName, minOccurs, maxOccurs, \
+                                                              CClassFactory::Ref(CClassFactory::Id_##Item)) {} \
+        ~Col() override = default;                                                                     \
+                                                                                                       \
+    private:                                                                                           \
+        friend struct ::VantrelLib::Framework::ClassMaker;                                             \
+    }

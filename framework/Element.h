@@ -1,18 +1,27 @@
 #pragma once
 // CElement<C>: the runtime operations of element class C, each handed to the
-// engine with C's declaration (C::Schema()). Every element class derives from it.
+// engine with C's declaration (C::Schema()). Every element class derives from
+// it and declares what all of them have alike with VANTREL_ELEMENT(C). This is
+// the one framework header a class header includes: it brings the collections,
+// the class factories and the enumerations too.
 
+#include <cstdint>
 #include <new>
 #include <string>
 #include <string_view>
 
+#include "VantrelLib/framework/Collection.h"
+#include "VantrelLib/framework/GdtClassFactory.h"
+#include "VantrelLib/framework/GdtEnumerations.h"
 #include "VantrelLib/framework/Schema.h"
+#include "VantrelLib/framework/VantrelClassFactory.h"
+#include "VantrelLib/framework/VantrelEnumerations.h"
 
 namespace VantrelLib {
 namespace Framework {
 
 template <class C>
-class CElement : public virtual LtXmlLib3::CXmlObjectBase {
+class CElement : public LtXmlLib3::CInstanceMonitor, public virtual LtXmlLib3::CXmlObjectBase {
 public:
     // A new object after Init, named after its element type.
     static LtXmlLib3::CSmartPtr<C> CreateInstance() {
@@ -35,14 +44,8 @@ public:
         return C::Schema().FromXml(Self(), *this, element, firstChild);
     }
 
-    // Init of a child that is reused in place, named `elementName` (a literal) afterwards.
-    static void ResetInPlace(C& object, const char* elementName) {
-        C::Schema().ResetValues(static_cast<void*>(&object));
-        LtXmlLib3::CXmlObjectBase::SetElementNameLiteral(&object, elementName);
-    }
-
 protected:
-    CElement() = default;
+    explicit CElement(const char* className) noexcept : CInstanceMonitor(className) {}
     CElement(const CElement&) = default;
     CElement& operator=(const CElement&) = default;
     ~CElement() override = default;
@@ -70,9 +73,38 @@ protected:
     static std::string Collapsed(const std::string& text) { return LtXmlLib3::CWhitespaceUtils::Collapse(text); }
 
 private:
+    template <class, class>
+    friend class MemberChildRow;
+
+    // Init of a child that is reused in place, named `elementName` (a literal) afterwards.
+    static void ResetInPlace(C& object, const char* elementName) {
+        C::Schema().ResetValues(static_cast<void*>(&object));
+        LtXmlLib3::CXmlObjectBase::SetElementNameLiteral(&object, elementName);
+    }
+
     void* Self() { return static_cast<C*>(this); }
     const void* Self() const { return static_cast<const C*>(this); }
 };
 
 }  // namespace Framework
 }  // namespace VantrelLib
+
+// The members every element class C declares alike: public copy construction
+// and assignment (the copy shares the children with its source), the protected
+// constructors CreateInstance and the class factories use (a new object is in
+// its Init state, named after its element type or `elementName`), and the
+// declaration the engine works from (C::Schema(), defined in C's source file).
+// Put it after the accessors: the data members that follow it are private.
+#define VANTREL_ELEMENT(C)                                                             \
+public:                                                                                \
+    C(const C&) = default;                                                             \
+    C& operator=(const C&) = default;                                                  \
+                                                                                       \
+protected:                                                                             \
+    C() : ::VantrelLib::Framework::CElement<C>(#C) { Init(); }                         \
+    explicit C(std::string elementName) : C() { SetElementName(this, elementName); }   \
+    ~C() override = default;                                                           \
+                                                                                       \
+private:                                                                               \
+    friend class ::VantrelLib::Framework::CElement<C>;                                 \
+    static const ::VantrelLib::Framework::ElementSchema& Schema()

@@ -1,14 +1,10 @@
 #include "VantrelLib/gdt/Frame.h"
 
-namespace gdt {
-
 namespace Fw = VantrelLib::Framework;
 
-const Fw::ElementSchema& CFrame::Schema() {
+const Fw::ElementSchema& gdt::CFrame::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CFrame>("Frame", Fw::kGdtNamespace)
                                                 .Attribute("Id", &CFrame::m_id)
                                                 .Attribute("Coordinate", &CFrame::m_coordinate);
     return schema;
 }
-
-}  // namespace gdt

@@ -1,18 +1,13 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtClassFactory.h"
 
 namespace gdt {
 
 // A reference to a frame by identifier, by longitudinal coordinate, or both
 // (both optional; an empty frame is valid). Element "Frame" in the gdt
 // namespace; held as "FrameNoPP1"/"FrameNoPP2" or "Aft"/"Forward".
-class CFrame : public LtXmlLib3::CInstanceMonitor,
-               public virtual LtXmlLib3::CXmlObjectBase,
-               public VantrelLib::Framework::CElement<CFrame> {
+class CFrame : public VantrelLib::Framework::CElement<CFrame> {
 public:
     // Throws CLtInvalidStateException while Id is not valid.
     const std::string& GetId() const { return m_id.Get("Id"); }
@@ -29,18 +24,7 @@ public:
     // A change of validity resets Coordinate to 0.
     void SetValidCoordinate(bool valid) { m_coordinate.SetValid(valid); }
 
-    CFrame(const CFrame&) = default;
-    CFrame& operator=(const CFrame&) = default;
-
-protected:
-    CFrame() : CInstanceMonitor("CFrame") { Init(); }
-    explicit CFrame(std::string elementName) : CFrame() { SetElementName(this, elementName); }
-    ~CFrame() override = default;
-
-private:
-    friend class VantrelLib::Framework::CElement<CFrame>;
-    static const VantrelLib::Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CFrame);
     VantrelLib::Framework::COptional<std::string> m_id;
     VantrelLib::Framework::COptional<double> m_coordinate;
 };

@@ -1,17 +1,12 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtClassFactory.h"
 
 namespace gdt {
 
 // A point in space: x and y, and an optional z. Element "Point" in the gdt
 // namespace; a parent holds it under its own name ("Min", "Max", "Origin", "CoG").
-class CPoint : public LtXmlLib3::CInstanceMonitor,
-               public virtual LtXmlLib3::CXmlObjectBase,
-               public VantrelLib::Framework::CElement<CPoint> {
+class CPoint : public VantrelLib::Framework::CElement<CPoint> {
 public:
     double GetX() const { return m_x; }
     void SetX(double value) { m_x = value; }
@@ -25,18 +20,7 @@ public:
     // A change of validity resets z to 0.
     void SetValidZ(bool valid) { m_z.SetValid(valid); }
 
-    CPoint(const CPoint&) = default;
-    CPoint& operator=(const CPoint&) = default;
-
-protected:
-    CPoint() : CInstanceMonitor("CPoint") { Init(); }
-    explicit CPoint(std::string elementName) : CPoint() { SetElementName(this, elementName); }
-    ~CPoint() override = default;
-
-private:
-    friend class VantrelLib::Framework::CElement<CPoint>;
-    static const VantrelLib::Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CPoint);
     double m_x = 0;
     double m_y = 0;
     VantrelLib::Framework::COptional<double> m_z;

@@ -1,14 +1,10 @@
 #include "VantrelLib/gdt/RangeDouble.h"
 
-namespace gdt {
-
 namespace Fw = VantrelLib::Framework;
 
-const Fw::ElementSchema& CRangeDouble::Schema() {
+const Fw::ElementSchema& gdt::CRangeDouble::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CRangeDouble>("RangeDouble", Fw::kGdtNamespace)
                                                 .Attribute("from", &CRangeDouble::m_from)
                                                 .Attribute("to", &CRangeDouble::m_to);
     return schema;
 }
-
-}  // namespace gdt

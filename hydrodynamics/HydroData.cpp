@@ -1,10 +1,8 @@
 #include "VantrelLib/hydrodynamics/HydroData.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CHydroData::Schema() {
+const Fw::ElementSchema& VantrelLib::CHydroData::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CHydroData>("HydroData")
             .Attribute("Id", &CHydroData::m_id)
@@ -13,9 +11,3 @@ const Fw::ElementSchema& CHydroData::Schema() {
             .RequiredChild("Select", &CHydroData::m_select, CClassFactory::Ref(CClassFactory::Id_CSelect));
     return schema;
 }
-
-CHydroDataCol::CHydroDataCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CHydroData>("CHydroDataCol", itemElementName, minOccurs, maxOccurs,
-                                   CClassFactory::Ref(CClassFactory::Id_CHydroData)) {}
-
-}  // namespace VantrelLib

@@ -1,11 +1,6 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/hydrodynamics/Scan.h"
 #include "VantrelLib/hydrodynamics/Select.h"
 
@@ -15,9 +10,7 @@ namespace VantrelLib {
 // mass entry by number (never resolved or checked), its scan blocks and its
 // load selections. Element "HydroData"; as an item of the "Hydrodynamic" list
 // it is "MassDistribution".
-class CHydroData : public LtXmlLib3::CInstanceMonitor,
-                   public virtual LtXmlLib3::CXmlObjectBase,
-                   public Framework::CElement<CHydroData> {
+class CHydroData : public Framework::CElement<CHydroData> {
 public:
     std::int64_t GetId() const { return m_id; }
     void SetId(std::int64_t value) { m_id = value; }
@@ -38,18 +31,7 @@ public:
     void SetSelect(CSelect* select) { SetRequiredChild(m_select, select, "Select"); }
 
     // The copy shares "Scan" and "Select" with its source.
-    CHydroData(const CHydroData&) = default;
-    CHydroData& operator=(const CHydroData&) = default;
-
-protected:
-    CHydroData() : CInstanceMonitor("CHydroData") { Init(); }
-    explicit CHydroData(std::string elementName) : CHydroData() { SetElementName(this, elementName); }
-    ~CHydroData() override = default;
-
-private:
-    friend class Framework::CElement<CHydroData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CHydroData);
     std::int64_t m_id = 0;
     Framework::COptional<std::int64_t> m_massAssembledIdRef;
     LtXmlLib3::CSmartPtr<CScan> m_scan;
@@ -57,17 +39,6 @@ private:
 };
 
 // The data sets of the "Hydrodynamic" section ("MassDistribution").
-class CHydroDataCol : public Framework::CTypedCollection<CHydroData> {
-public:
-    CHydroDataCol(const CHydroDataCol&) = default;
-    CHydroDataCol& operator=(const CHydroDataCol&) = default;
-
-protected:
-    CHydroDataCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CHydroDataCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CHydroDataCol, CHydroData);
 
 }  // namespace VantrelLib

@@ -1,10 +1,8 @@
 #include "VantrelLib/hydrodynamics/HydroScanBlockEntry.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CHydroScanBlockEntry::Schema() {
+const Fw::ElementSchema& VantrelLib::CHydroScanBlockEntry::Schema() {
     using C = CHydroScanBlockEntry;
     static const Fw::ElementSchema schema = Fw::SchemaFor<C>("HydroScanBlockEntry")
                                                 .Attribute("Id", &C::m_id)
@@ -16,9 +14,3 @@ const Fw::ElementSchema& CHydroScanBlockEntry::Schema() {
                                                 .Attribute("WavePhase", &C::m_wavePhase);
     return schema;
 }
-
-CHydroScanBlockEntryCol::CHydroScanBlockEntryCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CHydroScanBlockEntry>("CHydroScanBlockEntryCol", itemElementName, minOccurs, maxOccurs,
-                                             CClassFactory::Ref(CClassFactory::Id_CHydroScanBlockEntry)) {}
-
-}  // namespace VantrelLib

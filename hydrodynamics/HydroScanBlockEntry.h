@@ -1,20 +1,13 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 
 namespace VantrelLib {
 
 // One scan block of a hydrodynamic data set: a number and six scan quantities,
 // each carried as text exactly as written (the library never parses them).
 // Element "HydroScanBlockEntry"; as an item of a "Scan" list it is "ScanBlock".
-class CHydroScanBlockEntry : public LtXmlLib3::CInstanceMonitor,
-                             public virtual LtXmlLib3::CXmlObjectBase,
-                             public Framework::CElement<CHydroScanBlockEntry> {
+class CHydroScanBlockEntry : public Framework::CElement<CHydroScanBlockEntry> {
 public:
     std::int64_t GetId() const { return m_id; }
     void SetId(std::int64_t value) { m_id = value; }
@@ -52,20 +45,7 @@ public:
     bool IsValidWavePhase() const { return m_wavePhase.IsValid(); }
     void SetValidWavePhase(bool valid) { m_wavePhase.SetValid(valid); }
 
-    CHydroScanBlockEntry(const CHydroScanBlockEntry&) = default;
-    CHydroScanBlockEntry& operator=(const CHydroScanBlockEntry&) = default;
-
-protected:
-    CHydroScanBlockEntry() : CInstanceMonitor("CHydroScanBlockEntry") { Init(); }
-    explicit CHydroScanBlockEntry(std::string elementName) : CHydroScanBlockEntry() {
-        SetElementName(this, elementName);
-    }
-    ~CHydroScanBlockEntry() override = default;
-
-private:
-    friend class Framework::CElement<CHydroScanBlockEntry>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CHydroScanBlockEntry);
     std::int64_t m_id = 0;
     Framework::COptional<std::string> m_waveHeight;
     Framework::COptional<std::string> m_shipsSpeed;
@@ -76,17 +56,6 @@ private:
 };
 
 // The scan blocks of a "Scan" list ("ScanBlock").
-class CHydroScanBlockEntryCol : public Framework::CTypedCollection<CHydroScanBlockEntry> {
-public:
-    CHydroScanBlockEntryCol(const CHydroScanBlockEntryCol&) = default;
-    CHydroScanBlockEntryCol& operator=(const CHydroScanBlockEntryCol&) = default;
-
-protected:
-    CHydroScanBlockEntryCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CHydroScanBlockEntryCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CHydroScanBlockEntryCol, CHydroScanBlockEntry);
 
 }  // namespace VantrelLib

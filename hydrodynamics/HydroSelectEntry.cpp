@@ -1,10 +1,8 @@
 #include "VantrelLib/hydrodynamics/HydroSelectEntry.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CHydroSelectEntry::Schema() {
+const Fw::ElementSchema& VantrelLib::CHydroSelectEntry::Schema() {
     using C = CHydroSelectEntry;
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<C>("HydroSelectEntry")
@@ -17,9 +15,3 @@ const Fw::ElementSchema& CHydroSelectEntry::Schema() {
                                              CClassFactory::Ref(CClassFactory::Id_CHydroSelectWaveEntry)));
     return schema;
 }
-
-CHydroSelectEntryCol::CHydroSelectEntryCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CHydroSelectEntry>("CHydroSelectEntryCol", itemElementName, minOccurs, maxOccurs,
-                                          CClassFactory::Ref(CClassFactory::Id_CHydroSelectEntry)) {}
-
-}  // namespace VantrelLib

@@ -1,11 +1,6 @@
 #pragma once
 
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
-#include "VantrelLib/framework/VantrelEnumerations.h"
 #include "VantrelLib/hydrodynamics/HydroSelectFactorEntry.h"
 #include "VantrelLib/hydrodynamics/HydroSelectWaveEntry.h"
 
@@ -15,9 +10,7 @@ namespace VantrelLib {
 // of two branches, a factor selection ("Factor") or a wave ("Wave"). Element
 // "HydroSelectEntry"; as an item of a "Select" list it is "SelectEntry".
 // An entry with no branch chosen cannot be written.
-class CHydroSelectEntry : public LtXmlLib3::CInstanceMonitor,
-                          public virtual LtXmlLib3::CXmlObjectBase,
-                          public Framework::CElement<CHydroSelectEntry> {
+class CHydroSelectEntry : public Framework::CElement<CHydroSelectEntry> {
 public:
     // Throws CLtInvalidStateException while Title is not valid.
     const std::string& GetTitle() const { return m_title.Get("Title"); }
@@ -46,22 +39,12 @@ public:
     // "Factor", "Wave", or "" while no branch is chosen.
     std::string GetChoiceSelectedElement() const { return m_selected; }
 
-    // The copy shares the chosen branch object with its source.
-    CHydroSelectEntry(const CHydroSelectEntry&) = default;
-    CHydroSelectEntry& operator=(const CHydroSelectEntry&) = default;
-
 protected:
-    CHydroSelectEntry() : CInstanceMonitor("CHydroSelectEntry") { Init(); }
-    explicit CHydroSelectEntry(std::string elementName) : CHydroSelectEntry() { SetElementName(this, elementName); }
-    ~CHydroSelectEntry() override = default;
-
     // Drops both branches and records `selected` as the chosen element name.
     void ClearChoice(const char* selected) { Schema().Choice().Clear(static_cast<void*>(this), selected); }
 
-private:
-    friend class Framework::CElement<CHydroSelectEntry>;
-    static const Framework::ElementSchema& Schema();
-
+    // The copy shares the chosen branch object with its source.
+    VANTREL_ELEMENT(CHydroSelectEntry);
     Framework::COptional<std::string> m_title;
     CEnumerations::RHydroSelectType m_type = CEnumerations::RHydroSelectType_Min;
     LtXmlLib3::CSmartPtr<CHydroSelectFactorEntry> m_factor;
@@ -70,17 +53,6 @@ private:
 };
 
 // The selection entries of a "Select" list ("SelectEntry").
-class CHydroSelectEntryCol : public Framework::CTypedCollection<CHydroSelectEntry> {
-public:
-    CHydroSelectEntryCol(const CHydroSelectEntryCol&) = default;
-    CHydroSelectEntryCol& operator=(const CHydroSelectEntryCol&) = default;
-
-protected:
-    CHydroSelectEntryCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CHydroSelectEntryCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CHydroSelectEntryCol, CHydroSelectEntry);
 
 }  // namespace VantrelLib

@@ -1,10 +1,8 @@
 #include "VantrelLib/hydrodynamics/HydroSelectFactorEntry.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CHydroSelectFactorEntry::Schema() {
+const Fw::ElementSchema& VantrelLib::CHydroSelectFactorEntry::Schema() {
     using C = CHydroSelectFactorEntry;
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<C>("HydroSelectFactorEntry")
@@ -18,5 +16,3 @@ const Fw::ElementSchema& CHydroSelectFactorEntry::Schema() {
             .RequiredChild("RangeXLpp", &C::m_rangeXLpp, gdt::CClassFactory::Ref(gdt::CClassFactory::Id_CRangeDouble));
     return schema;
 }
-
-}  // namespace VantrelLib

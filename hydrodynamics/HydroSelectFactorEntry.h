@@ -1,9 +1,6 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtClassFactory.h"
 #include "VantrelLib/gdt/RangeDouble.h"
 
 namespace VantrelLib {
@@ -12,9 +9,7 @@ namespace VantrelLib {
 // of longitudinal position over Lpp ("RangeXLpp"), with optional section loads.
 // Element "HydroSelectFactorEntry"; as a branch of a selection entry it is
 // written and read as "Factor".
-class CHydroSelectFactorEntry : public LtXmlLib3::CInstanceMonitor,
-                                public virtual LtXmlLib3::CXmlObjectBase,
-                                public Framework::CElement<CHydroSelectFactorEntry> {
+class CHydroSelectFactorEntry : public Framework::CElement<CHydroSelectFactorEntry> {
 public:
     // Each Get<X> of the five loads throws CLtInvalidStateException while <X> is
     // not valid; Set<X> makes it valid; a change of SetValid<X> resets it to 0.
@@ -51,20 +46,7 @@ public:
     void SetRangeXLpp(gdt::CRangeDouble* range) { SetRequiredChild(m_rangeXLpp, range, "RangeXLpp"); }
 
     // The copy shares the two ranges with its source.
-    CHydroSelectFactorEntry(const CHydroSelectFactorEntry&) = default;
-    CHydroSelectFactorEntry& operator=(const CHydroSelectFactorEntry&) = default;
-
-protected:
-    CHydroSelectFactorEntry() : CInstanceMonitor("CHydroSelectFactorEntry") { Init(); }
-    explicit CHydroSelectFactorEntry(std::string elementName) : CHydroSelectFactorEntry() {
-        SetElementName(this, elementName);
-    }
-    ~CHydroSelectFactorEntry() override = default;
-
-private:
-    friend class Framework::CElement<CHydroSelectFactorEntry>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CHydroSelectFactorEntry);
     Framework::COptional<double> m_shearHorizontal;
     Framework::COptional<double> m_shearVertical;
     Framework::COptional<double> m_torsion;

@@ -1,10 +1,8 @@
 #include "VantrelLib/hydrodynamics/HydroSelectWaveEntry.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CHydroSelectWaveEntry::Schema() {
+const Fw::ElementSchema& VantrelLib::CHydroSelectWaveEntry::Schema() {
     using C = CHydroSelectWaveEntry;
     static const Fw::ElementSchema schema = Fw::SchemaFor<C>("HydroSelectWaveEntry")
                                                 .Attribute("Ampl", &C::m_ampl)
@@ -14,5 +12,3 @@ const Fw::ElementSchema& CHydroSelectWaveEntry::Schema() {
                                                 .Attribute("Heel", &C::m_heel);
     return schema;
 }
-
-}  // namespace VantrelLib

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
 
 namespace VantrelLib {
@@ -9,9 +7,7 @@ namespace VantrelLib {
 // A selection of one wave by its optional heel, phase, direction, length over
 // Lpp ("LtoLpp") and amplitude. Element "HydroSelectWaveEntry"; as a branch of
 // a selection entry it is written and read as "Wave".
-class CHydroSelectWaveEntry : public LtXmlLib3::CInstanceMonitor,
-                              public virtual LtXmlLib3::CXmlObjectBase,
-                              public Framework::CElement<CHydroSelectWaveEntry> {
+class CHydroSelectWaveEntry : public Framework::CElement<CHydroSelectWaveEntry> {
 public:
     // Each Get<X> throws CLtInvalidStateException while <X> is not valid; Set<X>
     // makes it valid; a change of SetValid<X> resets it to 0.
@@ -40,20 +36,7 @@ public:
     bool IsValidHeel() const { return m_heel.IsValid(); }
     void SetValidHeel(bool valid) { m_heel.SetValid(valid); }
 
-    CHydroSelectWaveEntry(const CHydroSelectWaveEntry&) = default;
-    CHydroSelectWaveEntry& operator=(const CHydroSelectWaveEntry&) = default;
-
-protected:
-    CHydroSelectWaveEntry() : CInstanceMonitor("CHydroSelectWaveEntry") { Init(); }
-    explicit CHydroSelectWaveEntry(std::string elementName) : CHydroSelectWaveEntry() {
-        SetElementName(this, elementName);
-    }
-    ~CHydroSelectWaveEntry() override = default;
-
-private:
-    friend class Framework::CElement<CHydroSelectWaveEntry>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CHydroSelectWaveEntry);
     Framework::COptional<double> m_ampl;
     Framework::COptional<double> m_ltoLpp;
     Framework::COptional<double> m_direction;

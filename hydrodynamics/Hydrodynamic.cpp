@@ -1,14 +1,10 @@
 #include "VantrelLib/hydrodynamics/Hydrodynamic.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CHydrodynamic::Schema() {
+const Fw::ElementSchema& VantrelLib::CHydrodynamic::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CHydrodynamic>("Hydrodynamic")
                                                 .Collection("MassDistribution", &CHydrodynamic::m_massDistribution,
                                                             CClassFactory::Ref(CClassFactory::Id_CHydroDataCol), 0, -1);
     return schema;
 }
-
-}  // namespace VantrelLib

@@ -1,13 +1,9 @@
 #include "VantrelLib/hydrodynamics/Scan.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CScan::Schema() {
+const Fw::ElementSchema& VantrelLib::CScan::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CScan>("Scan").Collection(
         "ScanBlock", &CScan::m_scanBlock, CClassFactory::Ref(CClassFactory::Id_CHydroScanBlockEntryCol), 0, -1);
     return schema;
 }
-
-}  // namespace VantrelLib

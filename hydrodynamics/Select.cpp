@@ -1,13 +1,9 @@
 #include "VantrelLib/hydrodynamics/Select.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CSelect::Schema() {
+const Fw::ElementSchema& VantrelLib::CSelect::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CSelect>("Select").Collection(
         "SelectEntry", &CSelect::m_selectEntry, CClassFactory::Ref(CClassFactory::Id_CHydroSelectEntryCol), 0, -1);
     return schema;
 }
-
-}  // namespace VantrelLib

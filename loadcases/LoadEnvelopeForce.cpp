@@ -1,10 +1,8 @@
 #include "VantrelLib/loadcases/LoadEnvelopeForce.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CLoadEnvelopeForce::Schema() {
+const Fw::ElementSchema& VantrelLib::CLoadEnvelopeForce::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CLoadEnvelopeForce>("LoadEnvelopeForce")
                                                 .Attribute("x", &CLoadEnvelopeForce::m_x)
                                                 .Attribute("y", &CLoadEnvelopeForce::m_y)
@@ -14,5 +12,3 @@ const Fw::ElementSchema& CLoadEnvelopeForce::Schema() {
                                                 .Attribute("zz", &CLoadEnvelopeForce::m_zz);
     return schema;
 }
-
-}  // namespace VantrelLib

@@ -1,18 +1,13 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 
 namespace VantrelLib {
 
 // One record of six load components at a longitudinal position: forces "x",
 // "y", "z" and moments "xx", "yy", "zz", all required. Element
 // "LoadEnvelopeForce"; a position holds it as "MinForces" and "MaxForces".
-class CLoadEnvelopeForce : public LtXmlLib3::CInstanceMonitor,
-                           public virtual LtXmlLib3::CXmlObjectBase,
-                           public Framework::CElement<CLoadEnvelopeForce> {
+class CLoadEnvelopeForce : public Framework::CElement<CLoadEnvelopeForce> {
 public:
     double GetX() const { return m_x; }
     void SetX(double value) { m_x = value; }
@@ -27,18 +22,7 @@ public:
     double GetZz() const { return m_zz; }
     void SetZz(double value) { m_zz = value; }
 
-    CLoadEnvelopeForce(const CLoadEnvelopeForce&) = default;
-    CLoadEnvelopeForce& operator=(const CLoadEnvelopeForce&) = default;
-
-protected:
-    CLoadEnvelopeForce() : CInstanceMonitor("CLoadEnvelopeForce") { Init(); }
-    explicit CLoadEnvelopeForce(std::string elementName) : CLoadEnvelopeForce() { SetElementName(this, elementName); }
-    ~CLoadEnvelopeForce() override = default;
-
-private:
-    friend class Framework::CElement<CLoadEnvelopeForce>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CLoadEnvelopeForce);
     double m_x = 0;
     double m_y = 0;
     double m_z = 0;

@@ -1,17 +1,12 @@
 #include "VantrelLib/loadcases/LoadcaseData.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CLoadcaseData::Schema() {
-    static const Fw::ElementSchema schema =
-        Fw::SchemaFor<CLoadcaseData>("LoadcaseData")
-            .OptionalChild("LoadcaseInput", &CLoadcaseData::m_loadcaseInput,
-                           CClassFactory::Ref(CClassFactory::Id_CLoadcaseInputData))
-            .OptionalChild("LoadEnvelopes", &CLoadcaseData::m_loadEnvelopes,
-                           CClassFactory::Ref(CClassFactory::Id_CLoadEnvelopeData));
+const Fw::ElementSchema& VantrelLib::CLoadcaseData::Schema() {
+    static const Fw::ElementSchema schema = Fw::SchemaFor<CLoadcaseData>("LoadcaseData")
+                                                .OptionalChild("LoadcaseInput", &CLoadcaseData::m_loadcaseInput,
+                                                               CClassFactory::Ref(CClassFactory::Id_CLoadcaseInputData))
+                                                .OptionalChild("LoadEnvelopes", &CLoadcaseData::m_loadEnvelopes,
+                                                               CClassFactory::Ref(CClassFactory::Id_CLoadEnvelopeData));
     return schema;
 }
-
-}  // namespace VantrelLib

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/loadcases/LoadEnvelopeData.h"
 #include "VantrelLib/loadcases/LoadcaseInputData.h"
 
@@ -12,9 +9,7 @@ namespace VantrelLib {
 // The document's load case part: the load case input "LoadcaseInput" and the
 // load envelopes "LoadEnvelopes", both optional, in this order. Element
 // "LoadcaseData".
-class CLoadcaseData : public LtXmlLib3::CInstanceMonitor,
-                      public virtual LtXmlLib3::CXmlObjectBase,
-                      public Framework::CElement<CLoadcaseData> {
+class CLoadcaseData : public Framework::CElement<CLoadcaseData> {
 public:
     // Empty when absent.
     LtXmlLib3::CSmartPtr<CLoadcaseInputData> GetLoadcaseInput() const { return m_loadcaseInput; }
@@ -28,18 +23,7 @@ public:
     }
 
     // The copy shares its children with its source.
-    CLoadcaseData(const CLoadcaseData&) = default;
-    CLoadcaseData& operator=(const CLoadcaseData&) = default;
-
-protected:
-    CLoadcaseData() : CInstanceMonitor("CLoadcaseData") { Init(); }
-    explicit CLoadcaseData(std::string elementName) : CLoadcaseData() { SetElementName(this, elementName); }
-    ~CLoadcaseData() override = default;
-
-private:
-    friend class Framework::CElement<CLoadcaseData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CLoadcaseData);
     LtXmlLib3::CSmartPtr<CLoadcaseInputData> m_loadcaseInput;
     LtXmlLib3::CSmartPtr<CLoadEnvelopeData> m_loadEnvelopes;
 };

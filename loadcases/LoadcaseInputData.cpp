@@ -1,10 +1,8 @@
 #include "VantrelLib/loadcases/LoadcaseInputData.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CLoadcaseInputData::Schema() {
+const Fw::ElementSchema& VantrelLib::CLoadcaseInputData::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CLoadcaseInputData>("LoadcaseInputData")
             .Attribute("LoadComponent", &CLoadcaseInputData::m_loadComponent)
@@ -18,5 +16,3 @@ const Fw::ElementSchema& CLoadcaseInputData::Schema() {
                            gdt::CClassFactory::Ref(gdt::CClassFactory::Id_CPoint));
     return schema;
 }
-
-}  // namespace VantrelLib

@@ -1,12 +1,6 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtClassFactory.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
-#include "VantrelLib/framework/VantrelEnumerations.h"
 #include "VantrelLib/gdt/Loadcase.h"
 #include "VantrelLib/gdt/Point.h"
 
@@ -15,9 +9,7 @@ namespace VantrelLib {
 // The load case input: a load component, a number of intervals, the half-model
 // flag, the base load case, any number of unit load cases and the origin.
 // Element "LoadcaseInputData"; held as "LoadcaseInput" in the load case data.
-class CLoadcaseInputData : public LtXmlLib3::CInstanceMonitor,
-                           public virtual LtXmlLib3::CXmlObjectBase,
-                           public Framework::CElement<CLoadcaseInputData> {
+class CLoadcaseInputData : public Framework::CElement<CLoadcaseInputData> {
 public:
     CEnumerations::RLoadComponents GetLoadComponent() const { return m_loadComponent; }
     // Stored unchecked: a number outside the enumeration fails only when written.
@@ -39,18 +31,7 @@ public:
     void SetOrigin(gdt::CPoint* point) { SetRequiredChild(m_origin, point, "Origin"); }
 
     // The copy shares its children and the unit load case collection with its source.
-    CLoadcaseInputData(const CLoadcaseInputData&) = default;
-    CLoadcaseInputData& operator=(const CLoadcaseInputData&) = default;
-
-protected:
-    CLoadcaseInputData() : CInstanceMonitor("CLoadcaseInputData") { Init(); }
-    explicit CLoadcaseInputData(std::string elementName) : CLoadcaseInputData() { SetElementName(this, elementName); }
-    ~CLoadcaseInputData() override = default;
-
-private:
-    friend class Framework::CElement<CLoadcaseInputData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CLoadcaseInputData);
     CEnumerations::RLoadComponents m_loadComponent = CEnumerations::RLoadComponents_SFminX;
     std::uint64_t m_noOfIntervals = 0;
     bool m_isHalfModel = false;

@@ -1,10 +1,8 @@
 #include "VantrelLib/loadcases/LongitudinalPosition.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CLongitudinalPosition::Schema() {
+const Fw::ElementSchema& VantrelLib::CLongitudinalPosition::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CLongitudinalPosition>("LongitudinalPosition")
             .Attribute("XPosition", &CLongitudinalPosition::m_xPosition)
@@ -14,9 +12,3 @@ const Fw::ElementSchema& CLongitudinalPosition::Schema() {
                            CClassFactory::Ref(CClassFactory::Id_CLoadEnvelopeForce));
     return schema;
 }
-
-CLongitudinalPositionCol::CLongitudinalPositionCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CLongitudinalPosition>("CLongitudinalPositionCol", itemElementName, minOccurs, maxOccurs,
-                                              CClassFactory::Ref(CClassFactory::Id_CLongitudinalPosition)) {}
-
-}  // namespace VantrelLib

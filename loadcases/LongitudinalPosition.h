@@ -1,10 +1,6 @@
 #pragma once
 
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/loadcases/LoadEnvelopeForce.h"
 
 namespace VantrelLib {
@@ -12,9 +8,7 @@ namespace VantrelLib {
 // The load envelope at one longitudinal position "XPosition": the minima
 // "MinForces" and the maxima "MaxForces", both always present. Element
 // "LongitudinalPosition".
-class CLongitudinalPosition : public LtXmlLib3::CInstanceMonitor,
-                              public virtual LtXmlLib3::CXmlObjectBase,
-                              public Framework::CElement<CLongitudinalPosition> {
+class CLongitudinalPosition : public Framework::CElement<CLongitudinalPosition> {
 public:
     double GetXPosition() const { return m_xPosition; }
     void SetXPosition(double value) { m_xPosition = value; }
@@ -29,37 +23,13 @@ public:
     void SetMaxForces(CLoadEnvelopeForce* forces) { SetRequiredChild(m_maxForces, forces, "MaxForces"); }
 
     // The copy shares the two records with its source.
-    CLongitudinalPosition(const CLongitudinalPosition&) = default;
-    CLongitudinalPosition& operator=(const CLongitudinalPosition&) = default;
-
-protected:
-    CLongitudinalPosition() : CInstanceMonitor("CLongitudinalPosition") { Init(); }
-    explicit CLongitudinalPosition(std::string elementName) : CLongitudinalPosition() {
-        SetElementName(this, elementName);
-    }
-    ~CLongitudinalPosition() override = default;
-
-private:
-    friend class Framework::CElement<CLongitudinalPosition>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CLongitudinalPosition);
     double m_xPosition = 0;
     LtXmlLib3::CSmartPtr<CLoadEnvelopeForce> m_minForces;
     LtXmlLib3::CSmartPtr<CLoadEnvelopeForce> m_maxForces;
 };
 
 // The positions of a load envelope, in document order ("LongitudinalPosition").
-class CLongitudinalPositionCol : public Framework::CTypedCollection<CLongitudinalPosition> {
-public:
-    CLongitudinalPositionCol(const CLongitudinalPositionCol&) = default;
-    CLongitudinalPositionCol& operator=(const CLongitudinalPositionCol&) = default;
-
-protected:
-    CLongitudinalPositionCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CLongitudinalPositionCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CLongitudinalPositionCol, CLongitudinalPosition);
 
 }  // namespace VantrelLib

@@ -1,10 +1,8 @@
 #include "VantrelLib/masses/ContainerEntry.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CContainerEntry::Schema() {
+const Fw::ElementSchema& VantrelLib::CContainerEntry::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CContainerEntry>("ContainerEntry")
                                                 .Attribute("Value", &CContainerEntry::m_value)
                                                 .Attribute("Fix", &CContainerEntry::m_fix)
@@ -13,9 +11,3 @@ const Fw::ElementSchema& CContainerEntry::Schema() {
                                                 .WriteTypeWhenRenamed();
     return schema;
 }
-
-CContainerEntryCol::CContainerEntryCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CContainerEntry>("CContainerEntryCol", itemElementName, minOccurs, maxOccurs,
-                                        CClassFactory::Ref(CClassFactory::Id_CContainerEntry)) {}
-
-}  // namespace VantrelLib

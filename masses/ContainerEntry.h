@@ -1,9 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
 #include "VantrelLib/masses/IRestEntry.h"
 
@@ -13,10 +9,7 @@ namespace VantrelLib {
 // "MassId", "CoGzParameter". Element "ContainerEntry"; under another element
 // name (an item of a CIRestEntryCol) it is written with the type attribute
 // naming "ContainerEntry".
-class CContainerEntry : public LtXmlLib3::CInstanceMonitor,
-                        public virtual LtXmlLib3::CXmlObjectBase,
-                        public virtual IRestEntry,
-                        public Framework::CElement<CContainerEntry> {
+class CContainerEntry : public Framework::CElement<CContainerEntry>, public virtual IRestEntry {
 public:
     double GetValue() const override { return m_value; }
     void SetValue(double value) override { m_value = value; }
@@ -32,18 +25,7 @@ public:
     double GetCoGzParameter() const { return m_coGzParameter; }
     void SetCoGzParameter(double value) { m_coGzParameter = value; }
 
-    CContainerEntry(const CContainerEntry&) = default;
-    CContainerEntry& operator=(const CContainerEntry&) = default;
-
-protected:
-    CContainerEntry() : CInstanceMonitor("CContainerEntry") { Init(); }
-    explicit CContainerEntry(std::string elementName) : CContainerEntry() { SetElementName(this, elementName); }
-    ~CContainerEntry() override = default;
-
-private:
-    friend class Framework::CElement<CContainerEntry>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CContainerEntry);
     double m_value = 0;
     Framework::COptional<bool> m_fix;
     std::int64_t m_massId = 0;
@@ -52,17 +34,6 @@ private:
 
 // A run of container rest entries ("ContainerEntry" of an assembled mass); its
 // items are always CContainerEntry and carry no type attribute.
-class CContainerEntryCol : public Framework::CTypedCollection<CContainerEntry> {
-public:
-    CContainerEntryCol(const CContainerEntryCol&) = default;
-    CContainerEntryCol& operator=(const CContainerEntryCol&) = default;
-
-protected:
-    CContainerEntryCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CContainerEntryCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CContainerEntryCol, CContainerEntry);
 
 }  // namespace VantrelLib

@@ -1,19 +1,12 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 
 namespace VantrelLib {
 
 // An element group as a mass item: "Id", optional "Title" (whitespace
 // collapsed), "Buoyancy". Element "ElementgroupData"; held as "ElementGroupEntry".
-class CElementgroupData : public LtXmlLib3::CInstanceMonitor,
-                          public virtual LtXmlLib3::CXmlObjectBase,
-                          public Framework::CElement<CElementgroupData> {
+class CElementgroupData : public Framework::CElement<CElementgroupData> {
 public:
     std::int64_t GetId() const { return m_id; }
     void SetId(std::int64_t value) { m_id = value; }
@@ -30,35 +23,13 @@ public:
     bool GetBuoyancy() const { return m_buoyancy; }
     void SetBuoyancy(bool value) { m_buoyancy = value; }
 
-    CElementgroupData(const CElementgroupData&) = default;
-    CElementgroupData& operator=(const CElementgroupData&) = default;
-
-protected:
-    CElementgroupData() : CInstanceMonitor("CElementgroupData") { Init(); }
-    explicit CElementgroupData(std::string elementName) : CElementgroupData() { SetElementName(this, elementName); }
-    ~CElementgroupData() override = default;
-
-private:
-    friend class Framework::CElement<CElementgroupData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CElementgroupData);
     std::int64_t m_id = 0;
     Framework::COptional<std::string> m_title;
     bool m_buoyancy = false;
 };
 
 // A run of element groups ("ElementGroupEntry" of "MassElementGroups").
-class CElementgroupDataCol : public Framework::CTypedCollection<CElementgroupData> {
-public:
-    CElementgroupDataCol(const CElementgroupDataCol&) = default;
-    CElementgroupDataCol& operator=(const CElementgroupDataCol&) = default;
-
-protected:
-    CElementgroupDataCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CElementgroupDataCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CElementgroupDataCol, CElementgroupData);
 
 }  // namespace VantrelLib

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <cstdint>
-
-#include "VantrelLib/framework/Collection.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
+#include "VantrelLib/framework/Element.h"
 
 namespace VantrelLib {
 
@@ -14,11 +11,6 @@ namespace VantrelLib {
 // reference-counted object.
 class IRestEntry : public virtual LtXmlLib3::CXmlObjectBase {
 public:
-    IRestEntry() = default;
-    IRestEntry(const IRestEntry&) = default;
-    IRestEntry& operator=(const IRestEntry&) = default;
-    ~IRestEntry() override = default;
-
     virtual double GetValue() const = 0;
     virtual void SetValue(double value) = 0;
     // Throws CLtInvalidStateException while Fix is not valid.

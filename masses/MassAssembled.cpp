@@ -1,15 +1,11 @@
 #include "VantrelLib/masses/MassAssembled.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CMassAssembled::Schema() {
+const Fw::ElementSchema& VantrelLib::CMassAssembled::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CMassAssembled>("MassAssembled")
             .Collection("AssembledEntry", &CMassAssembled::m_assembledEntry,
                         CClassFactory::Ref(CClassFactory::Id_CMassAssembledDataCol), 0, -1);
     return schema;
 }
-
-}  // namespace VantrelLib

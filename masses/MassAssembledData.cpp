@@ -1,10 +1,8 @@
 #include "VantrelLib/masses/MassAssembledData.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CMassAssembledData::Schema() {
+const Fw::ElementSchema& VantrelLib::CMassAssembledData::Schema() {
     using C = CMassAssembledData;
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<C>("MassAssembledData")
@@ -22,9 +20,3 @@ const Fw::ElementSchema& CMassAssembledData::Schema() {
                         -1);
     return schema;
 }
-
-CMassAssembledDataCol::CMassAssembledDataCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CMassAssembledData>("CMassAssembledDataCol", itemElementName, minOccurs, maxOccurs,
-                                           CClassFactory::Ref(CClassFactory::Id_CMassAssembledData)) {}
-
-}  // namespace VantrelLib

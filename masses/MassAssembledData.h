@@ -1,12 +1,6 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtClassFactory.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/gdt/Point.h"
 #include "VantrelLib/masses/ContainerEntry.h"
 #include "VantrelLib/masses/IRestEntry.h"
@@ -20,9 +14,7 @@ namespace VantrelLib {
 // "ElementgroupEntry" and "AssembledEntry" hold any mix of CRestEntry,
 // CContainerEntry and CTankEntry. Element "MassAssembledData"; held as
 // "AssembledEntry".
-class CMassAssembledData : public LtXmlLib3::CInstanceMonitor,
-                           public virtual LtXmlLib3::CXmlObjectBase,
-                           public Framework::CElement<CMassAssembledData> {
+class CMassAssembledData : public Framework::CElement<CMassAssembledData> {
 public:
     std::int64_t GetId() const { return m_id; }
     void SetId(std::int64_t value) { m_id = value; }
@@ -50,18 +42,7 @@ public:
     LtXmlLib3::CSmartPtr<CIRestEntryCol> GetAssembledEntry() const { return m_assembledEntry; }
 
     // The copy shares the point and the five lists with its source.
-    CMassAssembledData(const CMassAssembledData&) = default;
-    CMassAssembledData& operator=(const CMassAssembledData&) = default;
-
-protected:
-    CMassAssembledData() : CInstanceMonitor("CMassAssembledData") { Init(); }
-    explicit CMassAssembledData(std::string elementName) : CMassAssembledData() { SetElementName(this, elementName); }
-    ~CMassAssembledData() override = default;
-
-private:
-    friend class Framework::CElement<CMassAssembledData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CMassAssembledData);
     std::int64_t m_id = 0;
     Framework::COptional<std::string> m_title;
     double m_mass = 0;
@@ -74,17 +55,6 @@ private:
 };
 
 // A run of assembled masses ("AssembledEntry" of "MassAssembled").
-class CMassAssembledDataCol : public Framework::CTypedCollection<CMassAssembledData> {
-public:
-    CMassAssembledDataCol(const CMassAssembledDataCol&) = default;
-    CMassAssembledDataCol& operator=(const CMassAssembledDataCol&) = default;
-
-protected:
-    CMassAssembledDataCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CMassAssembledDataCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CMassAssembledDataCol, CMassAssembledData);
 
 }  // namespace VantrelLib

@@ -1,10 +1,8 @@
 #include "VantrelLib/masses/MassBoxData.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CMassBoxData::Schema() {
+const Fw::ElementSchema& VantrelLib::CMassBoxData::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CMassBoxData>("MassBoxData")
             .Attribute("Id", &CMassBoxData::m_id)
@@ -17,9 +15,3 @@ const Fw::ElementSchema& CMassBoxData::Schema() {
                            CClassFactory::Ref(CClassFactory::Id_CMassNodeSelectionData));
     return schema;
 }
-
-CMassBoxDataCol::CMassBoxDataCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CMassBoxData>("CMassBoxDataCol", itemElementName, minOccurs, maxOccurs,
-                                     CClassFactory::Ref(CClassFactory::Id_CMassBoxData)) {}
-
-}  // namespace VantrelLib

@@ -1,11 +1,6 @@
 #pragma once
 
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtClassFactory.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/gdt/Box.h"
 #include "VantrelLib/gdt/Point.h"
 #include "VantrelLib/masses/MassNodeSelectionData.h"
@@ -16,9 +11,7 @@ namespace VantrelLib {
 // ("Interval", at least one), its centre of gravity ("CoG") and its node
 // selection ("NodeSelection"). Element "MassBoxData"; held as "BoxEntry".
 // A fresh object has no box and cannot be written until one is added.
-class CMassBoxData : public LtXmlLib3::CInstanceMonitor,
-                     public virtual LtXmlLib3::CXmlObjectBase,
-                     public Framework::CElement<CMassBoxData> {
+class CMassBoxData : public Framework::CElement<CMassBoxData> {
 public:
     double GetId() const { return m_id; }
     void SetId(double value) { m_id = value; }
@@ -48,18 +41,7 @@ public:
     }
 
     // The copy shares the boxes, the point and the node selection with its source.
-    CMassBoxData(const CMassBoxData&) = default;
-    CMassBoxData& operator=(const CMassBoxData&) = default;
-
-protected:
-    CMassBoxData() : CInstanceMonitor("CMassBoxData") { Init(); }
-    explicit CMassBoxData(std::string elementName) : CMassBoxData() { SetElementName(this, elementName); }
-    ~CMassBoxData() override = default;
-
-private:
-    friend class Framework::CElement<CMassBoxData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CMassBoxData);
     double m_id = 0;
     Framework::COptional<std::string> m_title;
     double m_mass = 0;
@@ -69,17 +51,6 @@ private:
 };
 
 // A run of box masses ("BoxEntry" of "MassBoxes").
-class CMassBoxDataCol : public Framework::CTypedCollection<CMassBoxData> {
-public:
-    CMassBoxDataCol(const CMassBoxDataCol&) = default;
-    CMassBoxDataCol& operator=(const CMassBoxDataCol&) = default;
-
-protected:
-    CMassBoxDataCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CMassBoxDataCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CMassBoxDataCol, CMassBoxData);
 
 }  // namespace VantrelLib

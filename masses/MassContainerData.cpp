@@ -1,10 +1,8 @@
 #include "VantrelLib/masses/MassContainerData.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CMassContainerData::Schema() {
+const Fw::ElementSchema& VantrelLib::CMassContainerData::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CMassContainerData>("MassContainerData")
             .Attribute("Id", &CMassContainerData::m_id)
@@ -16,9 +14,3 @@ const Fw::ElementSchema& CMassContainerData::Schema() {
             .Collection("Row", &CMassContainerData::m_row, CClassFactory::Ref(CClassFactory::Id_CRowCol), 1, -1);
     return schema;
 }
-
-CMassContainerDataCol::CMassContainerDataCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CMassContainerData>("CMassContainerDataCol", itemElementName, minOccurs, maxOccurs,
-                                           CClassFactory::Ref(CClassFactory::Id_CMassContainerData)) {}
-
-}  // namespace VantrelLib

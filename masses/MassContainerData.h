@@ -1,12 +1,6 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtClassFactory.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/gdt/Frame.h"
 #include "VantrelLib/masses/Row.h"
 
@@ -16,9 +10,7 @@ namespace VantrelLib {
 // bounding frames ("Aft", "Forward") and its rows ("Row", at least one).
 // Element "MassContainerData"; held as "ContainerEntry". A fresh object has no
 // row and cannot be written until one is added.
-class CMassContainerData : public LtXmlLib3::CInstanceMonitor,
-                           public virtual LtXmlLib3::CXmlObjectBase,
-                           public Framework::CElement<CMassContainerData> {
+class CMassContainerData : public Framework::CElement<CMassContainerData> {
 public:
     std::int64_t GetId() const { return m_id; }
     void SetId(std::int64_t value) { m_id = value; }
@@ -45,18 +37,7 @@ public:
     LtXmlLib3::CSmartPtr<CRowCol> GetRow() const { return m_row; }
 
     // The copy shares the frames and the rows with its source.
-    CMassContainerData(const CMassContainerData&) = default;
-    CMassContainerData& operator=(const CMassContainerData&) = default;
-
-protected:
-    CMassContainerData() : CInstanceMonitor("CMassContainerData") { Init(); }
-    explicit CMassContainerData(std::string elementName) : CMassContainerData() { SetElementName(this, elementName); }
-    ~CMassContainerData() override = default;
-
-private:
-    friend class Framework::CElement<CMassContainerData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CMassContainerData);
     std::int64_t m_id = 0;
     Framework::COptional<std::string> m_title;
     double m_coGx = 0;
@@ -66,17 +47,6 @@ private:
 };
 
 // A run of container blocks ("ContainerEntry" of "MassContainer").
-class CMassContainerDataCol : public Framework::CTypedCollection<CMassContainerData> {
-public:
-    CMassContainerDataCol(const CMassContainerDataCol&) = default;
-    CMassContainerDataCol& operator=(const CMassContainerDataCol&) = default;
-
-protected:
-    CMassContainerDataCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CMassContainerDataCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CMassContainerDataCol, CMassContainerData);
 
 }  // namespace VantrelLib

@@ -1,18 +1,12 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
-#include "VantrelLib/framework/VantrelEnumerations.h"
 
 namespace VantrelLib {
 
 // Which nodes a box or tank mass is put on: "UseSelected" and an optional
 // "Attribute" text. Element "MassNodeSelectionData"; held as "NodeSelection".
-class CMassNodeSelectionData : public LtXmlLib3::CInstanceMonitor,
-                               public virtual LtXmlLib3::CXmlObjectBase,
-                               public Framework::CElement<CMassNodeSelectionData> {
+class CMassNodeSelectionData : public Framework::CElement<CMassNodeSelectionData> {
 public:
     CEnumerations::RMassNodeSelection GetUseSelected() const { return m_useSelected; }
     // Stores the value unchecked; one outside the enumeration fails when written.
@@ -26,20 +20,7 @@ public:
     // A change of validity empties Attribute.
     void SetValidAttribute(bool valid) { m_attribute.SetValid(valid); }
 
-    CMassNodeSelectionData(const CMassNodeSelectionData&) = default;
-    CMassNodeSelectionData& operator=(const CMassNodeSelectionData&) = default;
-
-protected:
-    CMassNodeSelectionData() : CInstanceMonitor("CMassNodeSelectionData") { Init(); }
-    explicit CMassNodeSelectionData(std::string elementName) : CMassNodeSelectionData() {
-        SetElementName(this, elementName);
-    }
-    ~CMassNodeSelectionData() override = default;
-
-private:
-    friend class Framework::CElement<CMassNodeSelectionData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CMassNodeSelectionData);
     CEnumerations::RMassNodeSelection m_useSelected = CEnumerations::RMassNodeSelection_All;
     Framework::COptional<std::string> m_attribute;
 };

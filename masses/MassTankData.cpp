@@ -1,10 +1,8 @@
 #include "VantrelLib/masses/MassTankData.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CMassTankData::Schema() {
+const Fw::ElementSchema& VantrelLib::CMassTankData::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CMassTankData>("MassTankData")
             .Attribute("Id", &CMassTankData::m_id)
@@ -17,9 +15,3 @@ const Fw::ElementSchema& CMassTankData::Schema() {
                         1, -1);
     return schema;
 }
-
-CMassTankDataCol::CMassTankDataCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CMassTankData>("CMassTankDataCol", itemElementName, minOccurs, maxOccurs,
-                                      CClassFactory::Ref(CClassFactory::Id_CMassTankData)) {}
-
-}  // namespace VantrelLib

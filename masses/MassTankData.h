@@ -1,13 +1,6 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtClassFactory.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
-#include "VantrelLib/framework/VantrelEnumerations.h"
 #include "VantrelLib/gdt/Box.h"
 #include "VantrelLib/masses/MassNodeSelectionData.h"
 
@@ -17,9 +10,7 @@ namespace VantrelLib {
 // then its node selection ("NodeSelection") and its boxes ("Interval", at
 // least one). Element "MassTankData"; held as "TankEntry". A fresh object has
 // no box and cannot be written until one is added.
-class CMassTankData : public LtXmlLib3::CInstanceMonitor,
-                      public virtual LtXmlLib3::CXmlObjectBase,
-                      public Framework::CElement<CMassTankData> {
+class CMassTankData : public Framework::CElement<CMassTankData> {
 public:
     std::int64_t GetId() const { return m_id; }
     void SetId(std::int64_t value) { m_id = value; }
@@ -54,18 +45,7 @@ public:
     LtXmlLib3::CSmartPtr<gdt::CBoxCol> GetInterval() const { return m_interval; }
 
     // The copy shares the node selection and the boxes with its source.
-    CMassTankData(const CMassTankData&) = default;
-    CMassTankData& operator=(const CMassTankData&) = default;
-
-protected:
-    CMassTankData() : CInstanceMonitor("CMassTankData") { Init(); }
-    explicit CMassTankData(std::string elementName) : CMassTankData() { SetElementName(this, elementName); }
-    ~CMassTankData() override = default;
-
-private:
-    friend class Framework::CElement<CMassTankData>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CMassTankData);
     std::int64_t m_id = 0;
     Framework::COptional<std::string> m_title;
     CEnumerations::RMassInputCode m_inputCode = CEnumerations::RMassInputCode_Srd_box;
@@ -75,17 +55,6 @@ private:
 };
 
 // A run of tank masses ("TankEntry" of "MassTanks").
-class CMassTankDataCol : public Framework::CTypedCollection<CMassTankData> {
-public:
-    CMassTankDataCol(const CMassTankDataCol&) = default;
-    CMassTankDataCol& operator=(const CMassTankDataCol&) = default;
-
-protected:
-    CMassTankDataCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CMassTankDataCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CMassTankDataCol, CMassTankData);
 
 }  // namespace VantrelLib

@@ -1,15 +1,11 @@
 #include "VantrelLib/masses/MassTanks.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CMassTanks::Schema() {
+const Fw::ElementSchema& VantrelLib::CMassTanks::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CMassTanks>("MassTanks")
             .Collection("TankEntry", &CMassTanks::m_tankEntry, CClassFactory::Ref(CClassFactory::Id_CMassTankDataCol),
                         0, -1);
     return schema;
 }
-
-}  // namespace VantrelLib

@@ -1,10 +1,8 @@
 #include "VantrelLib/masses/Masses.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CMasses::Schema() {
+const Fw::ElementSchema& VantrelLib::CMasses::Schema() {
     static const Fw::ElementSchema schema =
         Fw::SchemaFor<CMasses>("Masses")
             .OptionalChild("MassBoxes", &CMasses::m_massBoxes, CClassFactory::Ref(CClassFactory::Id_CMassBoxes))
@@ -17,5 +15,3 @@ const Fw::ElementSchema& CMasses::Schema() {
                            CClassFactory::Ref(CClassFactory::Id_CMassAssembled));
     return schema;
 }
-
-}  // namespace VantrelLib

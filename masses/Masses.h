@@ -1,9 +1,6 @@
 #pragma once
 
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/masses/MassAssembled.h"
 #include "VantrelLib/masses/MassBoxes.h"
 #include "VantrelLib/masses/MassContainer.h"
@@ -15,9 +12,7 @@ namespace VantrelLib {
 // The mass distribution of the ship: five optional sections, written and read
 // in this order: "MassBoxes", "MassElementGroups", "MassTanks",
 // "MassContainer", "MassAssembled". Element "Masses".
-class CMasses : public LtXmlLib3::CInstanceMonitor,
-                public virtual LtXmlLib3::CXmlObjectBase,
-                public Framework::CElement<CMasses> {
+class CMasses : public Framework::CElement<CMasses> {
 public:
     // Each getter gives the section, or an empty pointer when it is absent.
     // Each setter shares the section, renamed after its slot, or empties the
@@ -36,18 +31,7 @@ public:
     void SetMassAssembled(CMassAssembled* section) { SetOptionalChild(m_massAssembled, section, "MassAssembled"); }
 
     // The copy shares the sections with its source.
-    CMasses(const CMasses&) = default;
-    CMasses& operator=(const CMasses&) = default;
-
-protected:
-    CMasses() : CInstanceMonitor("CMasses") { Init(); }
-    explicit CMasses(std::string elementName) : CMasses() { SetElementName(this, elementName); }
-    ~CMasses() override = default;
-
-private:
-    friend class Framework::CElement<CMasses>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CMasses);
     LtXmlLib3::CSmartPtr<CMassBoxes> m_massBoxes;
     LtXmlLib3::CSmartPtr<CMassElementGroups> m_massElementGroups;
     LtXmlLib3::CSmartPtr<CMassTanks> m_massTanks;

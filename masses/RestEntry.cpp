@@ -1,10 +1,8 @@
 #include "VantrelLib/masses/RestEntry.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CRestEntry::Schema() {
+const Fw::ElementSchema& VantrelLib::CRestEntry::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CRestEntry>("RestEntry")
                                                 .Attribute("Value", &CRestEntry::m_value)
                                                 .Attribute("Fix", &CRestEntry::m_fix)
@@ -12,5 +10,3 @@ const Fw::ElementSchema& CRestEntry::Schema() {
                                                 .WriteTypeWhenRenamed();
     return schema;
 }
-
-}  // namespace VantrelLib

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
 #include "VantrelLib/framework/Element.h"
 #include "VantrelLib/masses/IRestEntry.h"
 
@@ -11,10 +8,7 @@ namespace VantrelLib {
 // A plain rest entry: "Value", optional "Fix", "MassId". Element "RestEntry";
 // under another element name (an item of a CIRestEntryCol) it is written with
 // the type attribute naming "RestEntry".
-class CRestEntry : public LtXmlLib3::CInstanceMonitor,
-                   public virtual LtXmlLib3::CXmlObjectBase,
-                   public virtual IRestEntry,
-                   public Framework::CElement<CRestEntry> {
+class CRestEntry : public Framework::CElement<CRestEntry>, public virtual IRestEntry {
 public:
     double GetValue() const override { return m_value; }
     void SetValue(double value) override { m_value = value; }
@@ -28,18 +22,7 @@ public:
     std::int64_t GetMassId() const override { return m_massId; }
     void SetMassId(std::int64_t value) override { m_massId = value; }
 
-    CRestEntry(const CRestEntry&) = default;
-    CRestEntry& operator=(const CRestEntry&) = default;
-
-protected:
-    CRestEntry() : CInstanceMonitor("CRestEntry") { Init(); }
-    explicit CRestEntry(std::string elementName) : CRestEntry() { SetElementName(this, elementName); }
-    ~CRestEntry() override = default;
-
-private:
-    friend class Framework::CElement<CRestEntry>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CRestEntry);
     double m_value = 0;
     Framework::COptional<bool> m_fix;
     std::int64_t m_massId = 0;

@@ -1,10 +1,8 @@
 #include "VantrelLib/masses/Row.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CRow::Schema() {
+const Fw::ElementSchema& VantrelLib::CRow::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CRow>("Row")
                                                 .Attribute("Number", &CRow::m_number)
                                                 .Attribute("Symmetry", &CRow::m_symmetry)
@@ -16,9 +14,3 @@ const Fw::ElementSchema& CRow::Schema() {
                                                 .Attribute("GuidedForward", &CRow::m_guidedForward);
     return schema;
 }
-
-CRowCol::CRowCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CRow>("CRowCol", itemElementName, minOccurs, maxOccurs,
-                             CClassFactory::Ref(CClassFactory::Id_CRow)) {}
-
-}  // namespace VantrelLib

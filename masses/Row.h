@@ -1,20 +1,12 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
-#include "VantrelLib/framework/GdtEnumerations.h"
-#include "VantrelLib/framework/VantrelClassFactory.h"
 
 namespace VantrelLib {
 
 // One container row of a container block; every attribute is required.
 // Element "Row".
-class CRow : public LtXmlLib3::CInstanceMonitor,
-             public virtual LtXmlLib3::CXmlObjectBase,
-             public Framework::CElement<CRow> {
+class CRow : public Framework::CElement<CRow> {
 public:
     std::int64_t GetNumber() const { return m_number; }
     void SetNumber(std::int64_t value) { m_number = value; }
@@ -34,18 +26,7 @@ public:
     bool GetGuidedForward() const { return m_guidedForward; }
     void SetGuidedForward(bool value) { m_guidedForward = value; }
 
-    CRow(const CRow&) = default;
-    CRow& operator=(const CRow&) = default;
-
-protected:
-    CRow() : CInstanceMonitor("CRow") { Init(); }
-    explicit CRow(std::string elementName) : CRow() { SetElementName(this, elementName); }
-    ~CRow() override = default;
-
-private:
-    friend class Framework::CElement<CRow>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CRow);
     std::int64_t m_number = 0;
     gdt::CEnumerations::RSymmetry m_symmetry = gdt::CEnumerations::RSymmetry_P;
     double m_tierUpper = 0;
@@ -57,17 +38,6 @@ private:
 };
 
 // A run of container rows ("Row" of a container block).
-class CRowCol : public Framework::CTypedCollection<CRow> {
-public:
-    CRowCol(const CRowCol&) = default;
-    CRowCol& operator=(const CRowCol&) = default;
-
-protected:
-    CRowCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CRowCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CRowCol, CRow);
 
 }  // namespace VantrelLib

@@ -1,10 +1,8 @@
 #include "VantrelLib/masses/TankEntry.h"
 
-namespace VantrelLib {
+namespace Fw = VantrelLib::Framework;
 
-namespace Fw = Framework;
-
-const Fw::ElementSchema& CTankEntry::Schema() {
+const Fw::ElementSchema& VantrelLib::CTankEntry::Schema() {
     static const Fw::ElementSchema schema = Fw::SchemaFor<CTankEntry>("TankEntry")
                                                 .Attribute("Value", &CTankEntry::m_value)
                                                 .Attribute("Fix", &CTankEntry::m_fix)
@@ -13,9 +11,3 @@ const Fw::ElementSchema& CTankEntry::Schema() {
                                                 .WriteTypeWhenRenamed();
     return schema;
 }
-
-CTankEntryCol::CTankEntryCol(const char* itemElementName, long minOccurs, long maxOccurs)
-    : CTypedCollection<CTankEntry>("CTankEntryCol", itemElementName, minOccurs, maxOccurs,
-                                   CClassFactory::Ref(CClassFactory::Id_CTankEntry)) {}
-
-}  // namespace VantrelLib

@@ -1,9 +1,5 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "VantrelLib/framework/Collection.h"
 #include "VantrelLib/framework/Element.h"
 #include "VantrelLib/masses/IRestEntry.h"
 
@@ -13,10 +9,7 @@ namespace VantrelLib {
 // "MassId", "SpecificWeight". Element "TankEntry"; under another element
 // name (an item of a CIRestEntryCol) it is written with the type attribute
 // naming "TankEntry".
-class CTankEntry : public LtXmlLib3::CInstanceMonitor,
-                   public virtual LtXmlLib3::CXmlObjectBase,
-                   public virtual IRestEntry,
-                   public Framework::CElement<CTankEntry> {
+class CTankEntry : public Framework::CElement<CTankEntry>, public virtual IRestEntry {
 public:
     double GetValue() const override { return m_value; }
     void SetValue(double value) override { m_value = value; }
@@ -32,18 +25,7 @@ public:
     double GetSpecificWeight() const { return m_specificWeight; }
     void SetSpecificWeight(double value) { m_specificWeight = value; }
 
-    CTankEntry(const CTankEntry&) = default;
-    CTankEntry& operator=(const CTankEntry&) = default;
-
-protected:
-    CTankEntry() : CInstanceMonitor("CTankEntry") { Init(); }
-    explicit CTankEntry(std::string elementName) : CTankEntry() { SetElementName(this, elementName); }
-    ~CTankEntry() override = default;
-
-private:
-    friend class Framework::CElement<CTankEntry>;
-    static const Framework::ElementSchema& Schema();
-
+    VANTREL_ELEMENT(CTankEntry);
     double m_value = 0;
     Framework::COptional<bool> m_fix;
     std::int64_t m_massId = 0;
@@ -52,17 +34,6 @@ private:
 
 // A run of tank rest entries ("TankEntry" of an assembled mass); its
 // items are always CTankEntry and carry no type attribute.
-class CTankEntryCol : public Framework::CTypedCollection<CTankEntry> {
-public:
-    CTankEntryCol(const CTankEntryCol&) = default;
-    CTankEntryCol& operator=(const CTankEntryCol&) = default;
-
-protected:
-    CTankEntryCol(const char* itemElementName, long minOccurs, long maxOccurs);
-    ~CTankEntryCol() override = default;
-
-private:
-    friend struct Framework::ClassMaker;
-};
+VANTREL_COLLECTION(CTankEntryCol, CTankEntry);
 
 }  // namespace VantrelLib

@@ -11,6 +11,17 @@
 #include "VantrelLib/runtime/Exceptions.h"
 #include "VantrelLib/runtime/SmartPtr.h"
 
+namespace VantrelLib {
+namespace Framework {
+class CCollection;
+class ChildRow;
+class ChoiceRow;
+class ElementSchema;
+class FactoryTable;
+struct ClassMaker;
+}  // namespace Framework
+}  // namespace VantrelLib
+
 namespace LtXmlLib3 {
 
 class CXmlTextWriter;
@@ -50,27 +61,12 @@ public:
     }
     // The number of references held on this object.
     std::int32_t GetRefCount() const noexcept { return m_refCount; }
-    // Marks an object that is in its Init state and is about to be read: the
-    // read need not reset it again. Taking the mark clears it.
-    void MarkJustInitialised() noexcept { m_justInitialised = true; }
-    bool TakeJustInitialised() noexcept {
-        const bool mark = m_justInitialised;
-        m_justInitialised = false;
-        return mark;
-    }
 
     // The name this object's element is written under and was read from
     // (the view's data is NUL-terminated).
     std::string_view GetElementName() const noexcept { return std::string_view(m_name, m_nameLength & kLengthMask); }
     // Gives `target` the element name `name` (copied).
     static void SetElementName(CXmlObjectBase* target, std::string_view name);
-    // The same for a name with static storage duration (a string literal of a
-    // class declaration): kept without a copy.
-    static void SetElementNameLiteral(CXmlObjectBase* target, const char* literal) noexcept;
-    // True when the element name is such a literal.
-    bool IsElementNameLiteral() const noexcept { return (m_nameLength & kOwnedFlag) == 0; }
-    // Makes sure the element name is the object's own copy.
-    void OwnElementName();
 
     virtual CXmlObjectBase* GetBase() = 0;
     virtual ~CXmlObjectBase();
@@ -117,6 +113,37 @@ public:
     // faults of its text carry their line and column (FormatChain(path) adds the file).
     void FromXmlFile(const std::string& path, const CReadOptions& options = CReadOptions());
 
+protected:
+    CXmlObjectBase() = default;
+    // Copies the element name; the copy starts with no reference.
+    CXmlObjectBase(const CXmlObjectBase& other);
+    CXmlObjectBase& operator=(const CXmlObjectBase& other);
+
+    // What the framework that makes, names and reads the objects needs; no
+    // client does.
+    friend class VantrelLib::Framework::CCollection;
+    friend class VantrelLib::Framework::ChildRow;
+    friend class VantrelLib::Framework::ChoiceRow;
+    friend class VantrelLib::Framework::ElementSchema;
+    friend class VantrelLib::Framework::FactoryTable;
+    friend struct VantrelLib::Framework::ClassMaker;
+
+    // The same for a name with static storage duration (a string literal of a
+    // class declaration): kept without a copy.
+    static void SetElementNameLiteral(CXmlObjectBase* target, const char* literal) noexcept;
+    // True when the element name is such a literal.
+    bool IsElementNameLiteral() const noexcept { return (m_nameLength & kOwnedFlag) == 0; }
+    // Makes sure the element name is the object's own copy.
+    void OwnElementName();
+    // Marks an object that is in its Init state and is about to be read: the
+    // read need not reset it again. Taking the mark clears it.
+    void MarkJustInitialised() noexcept { m_justInitialised = true; }
+    bool TakeJustInitialised() noexcept {
+        const bool mark = m_justInitialised;
+        m_justInitialised = false;
+        return mark;
+    }
+
     // Makes an object of class T with `make(memory)`, a placement new of T
     // into `memory`: in the pool of the document this thread is reading, if
     // any (objects read are made there), else on the heap. Throws what
@@ -136,12 +163,6 @@ public:
         static_cast<CXmlObjectBase*>(object)->m_poolShift = shift;
         return object;
     }
-
-protected:
-    CXmlObjectBase() = default;
-    // Copies the element name; the copy starts with no reference.
-    CXmlObjectBase(const CXmlObjectBase& other);
-    CXmlObjectBase& operator=(const CXmlObjectBase& other);
 
 private:
     static constexpr std::uint32_t kOwnedFlag = 0x80000000u;
