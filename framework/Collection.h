@@ -28,6 +28,11 @@ public:
     // Why an element of the collection's name was not taken ("" when nothing
     // more can be said): for people reading the fault its owner reports.
     virtual std::string WhyNotTaken(const LtXmlLib3::CXmlElement& element) const;
+    // Adds `item` as Add(item) does; throws CLtException when it is null or
+    // not of the collection's item class.
+    virtual void AddObject(LtXmlLib3::CXmlObjectBase* item) = 0;
+    // The item at `index` (from 0); throws CLtException outside the list.
+    LtXmlLib3::CXmlObjectBase* ItemObject(int index) const { return GetNodeAtIndex(index); }
 
 protected:
     using LtXmlLib3::CXmlCollectionBase::CXmlCollectionBase;
@@ -42,6 +47,7 @@ template <class T>
 class CCollectionOf : public LtXmlLib3::CInstanceMonitor, public CCollection {
 public:
     using iterator = LtXmlLib3::CLtIterator<T, CCollectionOf<T>>;
+    using ItemType = T;
 
     // Adds `item` at the end under the collection's element name (renaming it).
     // Throws CLtException for a null item.
@@ -51,6 +57,13 @@ public:
         Append(item);
         FireOnCollectionChange();
         return LtXmlLib3::CSmartPtr<T>(item);
+    }
+    void AddObject(LtXmlLib3::CXmlObjectBase* item) override {
+        T* typed = AsClass<T>(item);
+        if (item != nullptr && typed == nullptr)
+            throw LtXmlLib3::CLtException("The object is not an item of the collection [" +
+                                          std::string(GetElementName()) + "]");
+        Add(typed);
     }
     // The item at `index` (from 0); throws CLtException outside the list.
     LtXmlLib3::CSmartPtr<T> Item(int index) const {

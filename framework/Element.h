@@ -35,6 +35,9 @@ public:
         return C::Schema().FromXml(Self(), *this, element, firstChild);
     }
 
+    // The declaration of C: its element name, namespace and rows (see Reflection.h).
+    static const ElementSchema& Declaration() { return C::Schema(); }
+
     // Init of a child that is reused in place, named `elementName` (a literal) afterwards.
     static void ResetInPlace(C& object, const char* elementName) {
         C::Schema().ResetValues(static_cast<void*>(&object));
