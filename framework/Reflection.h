@@ -6,12 +6,11 @@
 // (a comparer, a random filler, JSON, a diff) needs no per-class line.
 //
 //   void Print(const LtXmlLib3::CXmlObjectBase& object, const std::string& path) {
-//       const auto* info = VantrelLib::Reflection::ClassOf(object);
-//       for (const auto& property : info->Properties()) {
+//       for (const auto& property : VantrelLib::Reflection::ClassOf(object)->Properties()) {
 //           if (property.IsAttribute() && property.IsValid(object))
 //               std::cout << path << "@" << property.Name() << " = " << property.GetText(object) << '\n';
-//           for (const auto* child : property.Children(object))
-//               Print(*child, path + "/" + property.Name());
+//           for (const auto* child : property.Children(object))  // none for an attribute
+//               Print(*child, path + "/" + std::string(child->GetElementName()));
 //       }
 //   }
 

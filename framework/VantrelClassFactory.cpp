@@ -1,6 +1,7 @@
 #include "VantrelLib/framework/VantrelClassFactory.h"
 
 #include "VantrelLib/framework/Factory.h"
+#include "VantrelLib/framework/Reflection.h"
 #include "VantrelLib/masses/ContainerEntry.h"
 #include "VantrelLib/masses/ElementgroupData.h"
 #include "VantrelLib/masses/IRestEntry.h"
@@ -132,36 +133,18 @@ LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> CClassFactory::CreateEnumCol
     FactoryTable::CreateEnumCollection(id);
 }
 
-namespace {
-
-// The rest entry classes by their XML Schema instance type token.
-struct RestEntryType {
-    const char* token;
-    LtXmlLib3::CSmartPtr<IRestEntry> (*create)();
-};
-template <class C>
-LtXmlLib3::CSmartPtr<IRestEntry> CreateRestEntry() {
-    return C::CreateInstance();
-}
-constexpr RestEntryType kRestEntryTypes[] = {
-    {"RestEntry", &CreateRestEntry<CRestEntry>},
-    {"ContainerEntry", &CreateRestEntry<CContainerEntry>},
-    {"TankEntry", &CreateRestEntry<CTankEntry>},
-};
-
-}  // namespace
-
 LtXmlLib3::CSmartPtr<IRestEntry> CClassFactory::IRestEntryCreateObject(const LtXmlLib3::CXmlElement* element) {
     const std::string type = GetElementType(element);
     if (type.empty()) return CRestEntry::CreateInstance();
-    for (const RestEntryType& known : kRestEntryTypes)
-        if (type == known.token) return known.create();
-    return nullptr;  // an unknown type: the collection leaves the element to its owner
+    const Reflection::ClassInfo* info = Reflection::FindType(type);
+    if (info == nullptr) return nullptr;  // an unknown type: the collection leaves the element to its owner
+    return LtXmlLib3::CSmartPtr<IRestEntry>(Framework::AsClass<IRestEntry>(info->Create().get()));
 }
 
 std::string CClassFactory::RestEntryTypeNames() {
     std::string names;
-    for (const RestEntryType& known : kRestEntryTypes) names += (names.empty() ? "" : ", ") + std::string(known.token);
+    for (const Reflection::ClassInfo* info : Reflection::PolymorphicTypes())
+        names += (names.empty() ? "" : ", ") + std::string(info->TypeToken());
     return names;
 }
 
