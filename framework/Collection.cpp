@@ -1,5 +1,7 @@
 #include "VantrelLib/framework/Collection.h"
 
+#include "VantrelLib/framework/Factory.h"
+
 #include "VantrelLib/runtime/ShortCopy.h"
 #include "VantrelLib/runtime/XmlWriter.h"
 
@@ -42,6 +44,11 @@ const LtXmlLib3::CXmlElement* CCollection::FromXml_Int(const LtXmlLib3::CXmlElem
 }
 
 std::string CCollection::WhyNotTaken(const LtXmlLib3::CXmlElement&) const { return std::string(); }
+
+LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> CCollection::NewItemOf(ClassRef itemClass) const {
+    if (IsElementNameLiteral()) return itemClass.table->CreateNamedByLiteral(itemClass.id, GetElementName().data());
+    return itemClass.table->CreateClass(itemClass.id, GetElementName().data());
+}
 
 void CCollection::NameItem(LtXmlLib3::CXmlObjectBase* item) const {
     if (IsElementNameLiteral())

@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "VantrelLib/framework/Factory.h"
-
 #include "VantrelLib/framework/Schema.h"
 
 namespace VantrelLib {
@@ -28,6 +26,11 @@ public:
     // Why an element of the collection's name was not taken ("" when nothing
     // more can be said): for people reading the fault its owner reports.
     virtual std::string WhyNotTaken(const LtXmlLib3::CXmlElement& element) const;
+    // Adds `item` as Add(item) does; throws CLtException when it is null or
+    // not of the collection's item class.
+    virtual void AddObject(LtXmlLib3::CXmlObjectBase* item) = 0;
+    // The item at `index` (from 0); throws CLtException outside the list.
+    LtXmlLib3::CXmlObjectBase* ItemObject(int index) const { return GetNodeAtIndex(index); }
 
 protected:
     using LtXmlLib3::CXmlCollectionBase::CXmlCollectionBase;
@@ -35,6 +38,8 @@ protected:
     void NameItem(LtXmlLib3::CXmlObjectBase* item) const;
     // The new, empty item for `element`, or null to stop reading at it.
     virtual LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> NewItem(const LtXmlLib3::CXmlElement* element) = 0;
+    // A new item of class `itemClass` under the collection's element name.
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> NewItemOf(ClassRef itemClass) const;
 };
 
 // The client operations of a collection of T.
@@ -42,6 +47,7 @@ template <class T>
 class CCollectionOf : public LtXmlLib3::CInstanceMonitor, public CCollection {
 public:
     using iterator = LtXmlLib3::CLtIterator<T, CCollectionOf<T>>;
+    using ItemType = T;
 
     // Adds `item` at the end under the collection's element name (renaming it).
     // Throws CLtException for a null item.
@@ -51,6 +57,13 @@ public:
         Append(item);
         FireOnCollectionChange();
         return LtXmlLib3::CSmartPtr<T>(item);
+    }
+    void AddObject(LtXmlLib3::CXmlObjectBase* item) override {
+        T* typed = AsClass<T>(item);
+        if (item != nullptr && typed == nullptr)
+            throw LtXmlLib3::CLtException("The object is not an item of the collection [" +
+                                          std::string(GetElementName()) + "]");
+        Add(typed);
     }
     // The item at `index` (from 0); throws CLtException outside the list.
     LtXmlLib3::CSmartPtr<T> Item(int index) const {
@@ -102,9 +115,7 @@ protected:
     CTypedCollection& operator=(const CTypedCollection&) = default;
 
     LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> NewItem(const LtXmlLib3::CXmlElement*) override {
-        if (this->IsElementNameLiteral())
-            return m_itemClass.table->CreateNamedByLiteral(m_itemClass.id, this->GetElementName().data());
-        return m_itemClass.table->CreateClass(m_itemClass.id, this->GetElementName().data());
+        return this->NewItemOf(m_itemClass);
     }
 
 private:

@@ -44,6 +44,9 @@ public:
         return C::Schema().FromXml(Self(), *this, element, firstChild);
     }
 
+    // The declaration of C: its element name, namespace and rows (see Reflection.h).
+    static const ElementSchema& Declaration() { return C::Schema(); }
+
 protected:
     explicit CElement(const char* className) noexcept : CInstanceMonitor(className) {}
     CElement(const CElement&) = default;

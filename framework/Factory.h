@@ -4,17 +4,27 @@
 
 #include <cstddef>
 #include <new>
+#include <typeinfo>
 #include <vector>
+
+#include "VantrelLib/framework/Element.h"
 
 #include "VantrelLib/runtime/LtXmlLib3.h"
 
 namespace VantrelLib {
 namespace Framework {
 
+class ElementSchema;
+
 struct FactoryEntry {
     LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> (*element)();
     LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> (*collection)(const char* elementName, long minOccurs,
                                                                       long maxOccurs);
+    // What reflection tells of the class: its name ("CPoint"), its type (for a
+    // collection, its items' type) and, for an element class, its declaration.
+    const char* className;
+    const std::type_info* type;
+    const ElementSchema& (*declaration)();
 };
 
 class FactoryTable {
@@ -40,6 +50,9 @@ public:
                                                                                        long minOccurs,
                                                                                        long maxOccurs) const;
 
+    // The entries, indexed by class id (entry 0 is empty).
+    const std::vector<FactoryEntry>& Entries() const noexcept { return m_entries; }
+
 private:
     std::vector<FactoryEntry> m_entries;
 };
@@ -47,6 +60,16 @@ private:
 // Makes the objects of a factory table. Collections' constructors are
 // protected; each collection class names ClassMaker its friend.
 struct ClassMaker {
+    // The table's entry of element class C, named `className`.
+    template <class C>
+    static FactoryEntry ElementEntry(const char* className) {
+        return {&Element<C>, nullptr, className, &typeid(C), &CElement<C>::Declaration};
+    }
+    // The table's entry of collection class C.
+    template <class C>
+    static FactoryEntry CollectionEntry(const char* className) {
+        return {nullptr, &Collection<C>, className, &typeid(typename C::ItemType), nullptr};
+    }
     template <class C>
     static LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> Element() {
         return LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase>(C::CreateInstance());

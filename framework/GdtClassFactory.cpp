@@ -17,15 +17,15 @@ using VantrelLib::Framework::FactoryTable;
 
 const FactoryTable& Table() {
     static const FactoryTable table({
-        /* NONE */ {nullptr, nullptr},
-        /* Id_CBox */ {&ClassMaker::Element<CBox>, nullptr},
-        /* Id_CAttachedFile */ {&ClassMaker::Element<CAttachedFile>, nullptr},
-        /* Id_CFrame */ {&ClassMaker::Element<CFrame>, nullptr},
-        /* Id_CLoadcase */ {&ClassMaker::Element<CLoadcase>, nullptr},
-        /* Id_CPoint */ {&ClassMaker::Element<CPoint>, nullptr},
-        /* Id_CRangeDouble */ {&ClassMaker::Element<CRangeDouble>, nullptr},
-        /* Id_CBoxCol */ {nullptr, &ClassMaker::Collection<CBoxCol>},
-        /* Id_CLoadcaseCol */ {nullptr, &ClassMaker::Collection<CLoadcaseCol>},
+        /* NONE */ {nullptr, nullptr, nullptr, nullptr, nullptr},
+        /* Id_CBox */ ClassMaker::ElementEntry<CBox>("CBox"),
+        /* Id_CAttachedFile */ ClassMaker::ElementEntry<CAttachedFile>("CAttachedFile"),
+        /* Id_CFrame */ ClassMaker::ElementEntry<CFrame>("CFrame"),
+        /* Id_CLoadcase */ ClassMaker::ElementEntry<CLoadcase>("CLoadcase"),
+        /* Id_CPoint */ ClassMaker::ElementEntry<CPoint>("CPoint"),
+        /* Id_CRangeDouble */ ClassMaker::ElementEntry<CRangeDouble>("CRangeDouble"),
+        /* Id_CBoxCol */ ClassMaker::CollectionEntry<CBoxCol>("CBoxCol"),
+        /* Id_CLoadcaseCol */ ClassMaker::CollectionEntry<CLoadcaseCol>("CLoadcaseCol"),
     });
     return table;
 }

@@ -49,6 +49,9 @@ public:
     // The value of the token equal to the collapsed `text`; throws
     // CLtInvalidValueException "... [%s]" naming `text` as given.
     int FromString(std::string_view text) const;
+    int Count() const noexcept { return m_count; }
+    // The token of value `value` (0..Count()-1), unchecked.
+    const char* Token(int value) const noexcept { return m_tokens[value]; }
 
 private:
     const char* m_qualifiedName;
@@ -120,6 +123,9 @@ struct ClassRef {
 // Rows. `self` is always the most derived object, passed as void*; the typed
 // rows below cast it back to the class they were declared for.
 
+// The value type of an attribute.
+enum class ValueType { Double, Int64, UInt64, Bool, String, Enumeration };
+
 class AttributeRow {
 public:
     // Throws CLtValidationException when `name` is not an XML name.
@@ -141,6 +147,30 @@ public:
     virtual std::size_t FormatPlain(const void* self, char* buffer) const = 0;
     // Stores the value of `text`; an optional attribute is made valid first.
     virtual void Parse(void* self, std::string_view text) const = 0;
+
+    virtual ValueType Type() const noexcept = 0;
+    // The tokens of an enumeration, else null.
+    virtual const EnumTable* Enumeration() const noexcept { return nullptr; }
+    virtual Rule WhitespaceRule() const noexcept = 0;
+    // An optional attribute's SetValid<X>; nothing for a required one.
+    virtual void SetValid(void* self, bool valid) const = 0;
+    // The value, when `out` has the row's type (an enumeration's as its int);
+    // false for any other type. Reading an unset optional value throws the
+    // not-valid message.
+    virtual bool Load(const void* self, double& out) const = 0;
+    virtual bool Load(const void* self, std::int64_t& out) const = 0;
+    virtual bool Load(const void* self, std::uint64_t& out) const = 0;
+    virtual bool Load(const void* self, bool& out) const = 0;
+    virtual bool Load(const void* self, std::string& out) const = 0;
+    virtual bool Load(const void* self, int& out) const = 0;
+    // Sets the value as its Set<X> does (an optional one becomes valid), when
+    // `value` has the row's type; false for any other.
+    virtual bool Store(void* self, double value) const = 0;
+    virtual bool Store(void* self, std::int64_t value) const = 0;
+    virtual bool Store(void* self, std::uint64_t value) const = 0;
+    virtual bool Store(void* self, bool value) const = 0;
+    virtual bool Store(void* self, const std::string& value) const = 0;
+    virtual bool Store(void* self, int value) const = 0;
 
 private:
     std::string_view m_name;  // a literal: NUL-terminated
@@ -177,6 +207,11 @@ public:
 
     LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> Create() const;
 
+    long MinOccurs() const noexcept { return m_minOccurs; }
+    long MaxOccurs() const noexcept { return m_maxOccurs; }
+    // The class (or collection class) the row holds; table null for a choice.
+    ClassRef GetClassRef() const noexcept { return m_class; }
+
 private:
     std::string_view m_name;  // a literal: NUL-terminated
     Kind m_kind;
@@ -190,6 +225,7 @@ struct Codec;
 
 template <>
 struct Codec<double> {
+    static constexpr ValueType kType = ValueType::Double;
     static constexpr bool kPlainText = true;
     static std::size_t FormatChars(double v, char* buffer) { return LtXmlLib3::CConversions::r8ToChars(v, buffer); }
     static void Format(double v, std::string& out, Rule) { LtXmlLib3::CConversions::r8ToString(v, out); }
@@ -199,6 +235,7 @@ struct Codec<double> {
 };
 template <>
 struct Codec<std::int64_t> {
+    static constexpr ValueType kType = ValueType::Int64;
     static constexpr bool kPlainText = true;
     static std::size_t FormatChars(std::int64_t v, char* buffer) { return LtXmlLib3::CConversions::i8ToChars(v, buffer); }
     static void Format(std::int64_t v, std::string& out, Rule) { LtXmlLib3::CConversions::i8ToString(v, out); }
@@ -208,6 +245,7 @@ struct Codec<std::int64_t> {
 };
 template <>
 struct Codec<std::uint64_t> {
+    static constexpr ValueType kType = ValueType::UInt64;
     static constexpr bool kPlainText = true;
     static std::size_t FormatChars(std::uint64_t v, char* buffer) { return LtXmlLib3::CConversions::ui8ToChars(v, buffer); }
     static void Format(std::uint64_t v, std::string& out, Rule) { LtXmlLib3::CConversions::ui8ToString(v, out); }
@@ -217,6 +255,7 @@ struct Codec<std::uint64_t> {
 };
 template <>
 struct Codec<bool> {
+    static constexpr ValueType kType = ValueType::Bool;
     static constexpr bool kPlainText = true;
     static std::size_t FormatChars(bool v, char* buffer) {
         std::memcpy(buffer, v ? "true" : "false", v ? 4 : 5);
@@ -229,6 +268,7 @@ struct Codec<bool> {
 };
 template <>
 struct Codec<std::string> {
+    static constexpr ValueType kType = ValueType::String;
     static constexpr bool kPlainText = false;
     static void Format(const std::string& v, std::string& out, Rule) { out += v; }
     static std::string Parse(std::string_view t, Rule rule, std::string_view) {
@@ -237,16 +277,81 @@ struct Codec<std::string> {
 };
 template <class E>
 struct Codec<E, std::enable_if_t<std::is_enum_v<E>>> {
+    static constexpr ValueType kType = ValueType::Enumeration;
     static constexpr bool kPlainText = false;  // tokens are escaped like any text
     static void Format(E v, std::string& out, Rule) { out += EnumTableOf<E>().ToString(static_cast<int>(v)); }
     static E Parse(std::string_view t, Rule, std::string_view) { return static_cast<E>(EnumTableOf<E>().FromString(t)); }
 };
 
+// What the rows of value type V share: the typed access, written once.
+template <class V>
+class TypedAttributeRow : public AttributeRow {
+public:
+    TypedAttributeRow(const char* name, bool required, Rule rule)
+        : AttributeRow(name, required, Codec<V>::kPlainText), m_rule(rule) {}
+    ValueType Type() const noexcept override { return Codec<V>::kType; }
+    const EnumTable* Enumeration() const noexcept override {
+        if constexpr (std::is_enum_v<V>) return &EnumTableOf<V>();
+        return nullptr;
+    }
+    Rule WhitespaceRule() const noexcept override { return m_rule; }
+    bool Load(const void* self, double& out) const override { return LoadAs(self, out); }
+    bool Load(const void* self, std::int64_t& out) const override { return LoadAs(self, out); }
+    bool Load(const void* self, std::uint64_t& out) const override { return LoadAs(self, out); }
+    bool Load(const void* self, bool& out) const override { return LoadAs(self, out); }
+    bool Load(const void* self, std::string& out) const override { return LoadAs(self, out); }
+    bool Load(const void* self, int& out) const override { return LoadAs(self, out); }
+    bool Store(void* self, double value) const override { return StoreAs(self, value); }
+    bool Store(void* self, std::int64_t value) const override { return StoreAs(self, value); }
+    bool Store(void* self, std::uint64_t value) const override { return StoreAs(self, value); }
+    bool Store(void* self, bool value) const override { return StoreAs(self, value); }
+    bool Store(void* self, const std::string& value) const override { return StoreAs(self, value); }
+    bool Store(void* self, int value) const override { return StoreAs(self, value); }
+
+protected:
+    // The value held (throws the not-valid message for an unset optional one).
+    virtual const V& Value(const void* self) const = 0;
+    // Sets the value as the class's setter does.
+    virtual void Assign(void* self, V value) const = 0;
+    Rule m_rule;
+
+private:
+    template <class T>
+    bool LoadAs(const void* self, T& out) const {
+        if constexpr (std::is_same_v<T, V>) {
+            out = Value(self);
+            return true;
+        } else if constexpr (std::is_enum_v<V> && std::is_same_v<T, int>) {
+            out = static_cast<int>(Value(self));
+            return true;
+        }
+        return false;
+    }
+    template <class T>
+    bool StoreAs(void* self, const T& value) const {
+        if constexpr (std::is_same_v<T, V>) {
+            // Strings take the whitespace rule their setter applies.
+            if constexpr (std::is_same_v<V, std::string>)
+                Assign(self, m_rule == Rule::Collapse ? LtXmlLib3::CWhitespaceUtils::Collapse(value) : value);
+            else
+                Assign(self, value);
+            return true;
+        } else if constexpr (std::is_enum_v<V> && std::is_same_v<T, int>) {
+            EnumTableOf<V>().ToString(value);  // throws for a number that is no value
+            Assign(self, static_cast<V>(value));
+            return true;
+        }
+        return false;
+    }
+};
+
 template <class C, class V>
-class RequiredAttributeRow final : public AttributeRow {
+class RequiredAttributeRow final : public TypedAttributeRow<V> {
+    using TypedAttributeRow<V>::m_rule;
+
 public:
     RequiredAttributeRow(const char* name, V C::*member, Rule rule)
-        : AttributeRow(name, true, Codec<V>::kPlainText), m_member(member), m_rule(rule) {}
+        : TypedAttributeRow<V>(name, true, rule), m_member(member) {}
     void Reset(void* self) const override { static_cast<C*>(self)->*m_member = V(); }
     bool IsWritten(const void*) const override { return true; }
     void Format(const void* self, std::string& out) const override {
@@ -257,38 +362,50 @@ public:
         return 0;  // not a plain-text row: never asked
     }
     void Parse(void* self, std::string_view text) const override {
-        static_cast<C*>(self)->*m_member = Codec<V>::Parse(text, m_rule, NameView());
+        static_cast<C*>(self)->*m_member = Codec<V>::Parse(text, m_rule, this->NameView());
     }
+    void SetValid(void*, bool) const override {}
+
+protected:
+    const V& Value(const void* self) const override { return static_cast<const C*>(self)->*m_member; }
+    void Assign(void* self, V value) const override { static_cast<C*>(self)->*m_member = std::move(value); }
 
 private:
     V C::*m_member;
-    Rule m_rule;
 };
 
 template <class C, class V>
-class OptionalAttributeRow final : public AttributeRow {
+class OptionalAttributeRow final : public TypedAttributeRow<V> {
+    using TypedAttributeRow<V>::m_rule;
+
 public:
     OptionalAttributeRow(const char* name, COptional<V> C::*member, Rule rule)
-        : AttributeRow(name, false, Codec<V>::kPlainText), m_member(member), m_rule(rule) {}
+        : TypedAttributeRow<V>(name, false, rule), m_member(member) {}
     void Reset(void* self) const override { (static_cast<C*>(self)->*m_member).Reset(); }
     bool IsWritten(const void* self) const override { return (static_cast<const C*>(self)->*m_member).IsValid(); }
     void Format(const void* self, std::string& out) const override {
-        Codec<V>::Format((static_cast<const C*>(self)->*m_member).Get(Name()), out, m_rule);
+        Codec<V>::Format((static_cast<const C*>(self)->*m_member).Get(this->Name()), out, m_rule);
     }
     std::size_t FormatPlain(const void* self, char* buffer) const override {
         if constexpr (Codec<V>::kPlainText)
-            return Codec<V>::FormatChars((static_cast<const C*>(self)->*m_member).Get(Name()), buffer);
+            return Codec<V>::FormatChars((static_cast<const C*>(self)->*m_member).Get(this->Name()), buffer);
         return 0;  // not a plain-text row: never asked
     }
     void Parse(void* self, std::string_view text) const override {
         COptional<V>& slot = static_cast<C*>(self)->*m_member;
         slot.SetValid(true);  // valid before the conversion: a failed one leaves the default
-        slot.Set(Codec<V>::Parse(text, m_rule, NameView()));
+        slot.Set(Codec<V>::Parse(text, m_rule, this->NameView()));
     }
+    void SetValid(void* self, bool valid) const override { (static_cast<C*>(self)->*m_member).SetValid(valid); }
+
+protected:
+    const V& Value(const void* self) const override {
+        return (static_cast<const C*>(self)->*m_member).Get(this->Name());
+    }
+    void Assign(void* self, V value) const override { (static_cast<C*>(self)->*m_member).Set(std::move(value)); }
 
 private:
     COptional<V> C::*m_member;
-    Rule m_rule;
 };
 
 template <class C, class T>
@@ -351,6 +468,7 @@ public:
     const ChildRow* FindBranch(std::string_view name) const noexcept;
     // The branches' names, joined by `separator`.
     std::string BranchNames(const char* separator) const;
+    const std::vector<std::unique_ptr<ChildRow>>& Branches() const noexcept { return m_branches; }
 
 protected:
     virtual std::string& Selected(void* self) const = 0;

@@ -1,6 +1,7 @@
 #include "VantrelLib/framework/VantrelClassFactory.h"
 
 #include "VantrelLib/framework/Factory.h"
+#include "VantrelLib/framework/Reflection.h"
 #include "VantrelLib/masses/ContainerEntry.h"
 #include "VantrelLib/masses/ElementgroupData.h"
 #include "VantrelLib/masses/IRestEntry.h"
@@ -48,58 +49,58 @@ using Framework::FactoryTable;
 
 const FactoryTable& Table() {
     static const FactoryTable table({
-        /* NONE */ {nullptr, nullptr},
-        /* Id_CAttachedFiles */ {&ClassMaker::Element<CAttachedFiles>, nullptr},
-        /* Id_CContainerEntry */ {&ClassMaker::Element<CContainerEntry>, nullptr},
-        /* Id_CElementgroupData */ {&ClassMaker::Element<CElementgroupData>, nullptr},
-        /* Id_CFrameTableData */ {&ClassMaker::Element<CFrameTableData>, nullptr},
-        /* Id_CFrameTableEntry */ {&ClassMaker::Element<CFrameTableEntry>, nullptr},
-        /* Id_CGeneralConstants */ {&ClassMaker::Element<CGeneralConstants>, nullptr},
-        /* Id_CGeneralData */ {&ClassMaker::Element<CGeneralData>, nullptr},
-        /* Id_CHydroData */ {&ClassMaker::Element<CHydroData>, nullptr},
-        /* Id_CHydrodynamic */ {&ClassMaker::Element<CHydrodynamic>, nullptr},
-        /* Id_CHydroScanBlockEntry */ {&ClassMaker::Element<CHydroScanBlockEntry>, nullptr},
-        /* Id_CHydroSelectEntry */ {&ClassMaker::Element<CHydroSelectEntry>, nullptr},
-        /* Id_CHydroSelectFactorEntry */ {&ClassMaker::Element<CHydroSelectFactorEntry>, nullptr},
-        /* Id_CHydroSelectWaveEntry */ {&ClassMaker::Element<CHydroSelectWaveEntry>, nullptr},
-        /* Id_IRestEntry: an interface */ {nullptr, nullptr},
-        /* Id_CLoadcaseData */ {&ClassMaker::Element<CLoadcaseData>, nullptr},
-        /* Id_CLoadcaseInputData */ {&ClassMaker::Element<CLoadcaseInputData>, nullptr},
-        /* Id_CLoadEnvelopeData */ {&ClassMaker::Element<CLoadEnvelopeData>, nullptr},
-        /* Id_CLoadEnvelopeForce */ {&ClassMaker::Element<CLoadEnvelopeForce>, nullptr},
-        /* Id_CLongitudinalPosition */ {&ClassMaker::Element<CLongitudinalPosition>, nullptr},
-        /* Id_CMassAssembled */ {&ClassMaker::Element<CMassAssembled>, nullptr},
-        /* Id_CMassAssembledData */ {&ClassMaker::Element<CMassAssembledData>, nullptr},
-        /* Id_CMassBoxData */ {&ClassMaker::Element<CMassBoxData>, nullptr},
-        /* Id_CMassBoxes */ {&ClassMaker::Element<CMassBoxes>, nullptr},
-        /* Id_CMassContainer */ {&ClassMaker::Element<CMassContainer>, nullptr},
-        /* Id_CMassContainerData */ {&ClassMaker::Element<CMassContainerData>, nullptr},
-        /* Id_CMassElementGroups */ {&ClassMaker::Element<CMassElementGroups>, nullptr},
-        /* Id_CMasses */ {&ClassMaker::Element<CMasses>, nullptr},
-        /* Id_CMassNodeSelectionData */ {&ClassMaker::Element<CMassNodeSelectionData>, nullptr},
-        /* Id_CMassTankData */ {&ClassMaker::Element<CMassTankData>, nullptr},
-        /* Id_CMassTanks */ {&ClassMaker::Element<CMassTanks>, nullptr},
-        /* Id_CPrincipalDimension */ {&ClassMaker::Element<CPrincipalDimension>, nullptr},
-        /* Id_CRestEntry */ {&ClassMaker::Element<CRestEntry>, nullptr},
-        /* Id_CRow */ {&ClassMaker::Element<CRow>, nullptr},
-        /* Id_CScan */ {&ClassMaker::Element<CScan>, nullptr},
-        /* Id_CSelect */ {&ClassMaker::Element<CSelect>, nullptr},
-        /* Id_CVantrel */ {&ClassMaker::Element<CVantrel>, nullptr},
-        /* Id_CTankEntry */ {&ClassMaker::Element<CTankEntry>, nullptr},
-        /* Id_CContainerEntryCol */ {nullptr, &ClassMaker::Collection<CContainerEntryCol>},
-        /* Id_CElementgroupDataCol */ {nullptr, &ClassMaker::Collection<CElementgroupDataCol>},
-        /* Id_CFrameTableEntryCol */ {nullptr, &ClassMaker::Collection<CFrameTableEntryCol>},
-        /* Id_CHydroDataCol */ {nullptr, &ClassMaker::Collection<CHydroDataCol>},
-        /* Id_CHydroScanBlockEntryCol */ {nullptr, &ClassMaker::Collection<CHydroScanBlockEntryCol>},
-        /* Id_CHydroSelectEntryCol */ {nullptr, &ClassMaker::Collection<CHydroSelectEntryCol>},
-        /* Id_CIRestEntryCol */ {nullptr, &ClassMaker::Collection<CIRestEntryCol>},
-        /* Id_CLongitudinalPositionCol */ {nullptr, &ClassMaker::Collection<CLongitudinalPositionCol>},
-        /* Id_CMassAssembledDataCol */ {nullptr, &ClassMaker::Collection<CMassAssembledDataCol>},
-        /* Id_CMassBoxDataCol */ {nullptr, &ClassMaker::Collection<CMassBoxDataCol>},
-        /* Id_CMassContainerDataCol */ {nullptr, &ClassMaker::Collection<CMassContainerDataCol>},
-        /* Id_CMassTankDataCol */ {nullptr, &ClassMaker::Collection<CMassTankDataCol>},
-        /* Id_CRowCol */ {nullptr, &ClassMaker::Collection<CRowCol>},
-        /* Id_CTankEntryCol */ {nullptr, &ClassMaker::Collection<CTankEntryCol>},
+        /* NONE */ {nullptr, nullptr, nullptr, nullptr, nullptr},
+        /* Id_CAttachedFiles */ ClassMaker::ElementEntry<CAttachedFiles>("CAttachedFiles"),
+        /* Id_CContainerEntry */ ClassMaker::ElementEntry<CContainerEntry>("CContainerEntry"),
+        /* Id_CElementgroupData */ ClassMaker::ElementEntry<CElementgroupData>("CElementgroupData"),
+        /* Id_CFrameTableData */ ClassMaker::ElementEntry<CFrameTableData>("CFrameTableData"),
+        /* Id_CFrameTableEntry */ ClassMaker::ElementEntry<CFrameTableEntry>("CFrameTableEntry"),
+        /* Id_CGeneralConstants */ ClassMaker::ElementEntry<CGeneralConstants>("CGeneralConstants"),
+        /* Id_CGeneralData */ ClassMaker::ElementEntry<CGeneralData>("CGeneralData"),
+        /* Id_CHydroData */ ClassMaker::ElementEntry<CHydroData>("CHydroData"),
+        /* Id_CHydrodynamic */ ClassMaker::ElementEntry<CHydrodynamic>("CHydrodynamic"),
+        /* Id_CHydroScanBlockEntry */ ClassMaker::ElementEntry<CHydroScanBlockEntry>("CHydroScanBlockEntry"),
+        /* Id_CHydroSelectEntry */ ClassMaker::ElementEntry<CHydroSelectEntry>("CHydroSelectEntry"),
+        /* Id_CHydroSelectFactorEntry */ ClassMaker::ElementEntry<CHydroSelectFactorEntry>("CHydroSelectFactorEntry"),
+        /* Id_CHydroSelectWaveEntry */ ClassMaker::ElementEntry<CHydroSelectWaveEntry>("CHydroSelectWaveEntry"),
+        /* Id_IRestEntry: an interface */ {nullptr, nullptr, "IRestEntry", &typeid(IRestEntry), nullptr},
+        /* Id_CLoadcaseData */ ClassMaker::ElementEntry<CLoadcaseData>("CLoadcaseData"),
+        /* Id_CLoadcaseInputData */ ClassMaker::ElementEntry<CLoadcaseInputData>("CLoadcaseInputData"),
+        /* Id_CLoadEnvelopeData */ ClassMaker::ElementEntry<CLoadEnvelopeData>("CLoadEnvelopeData"),
+        /* Id_CLoadEnvelopeForce */ ClassMaker::ElementEntry<CLoadEnvelopeForce>("CLoadEnvelopeForce"),
+        /* Id_CLongitudinalPosition */ ClassMaker::ElementEntry<CLongitudinalPosition>("CLongitudinalPosition"),
+        /* Id_CMassAssembled */ ClassMaker::ElementEntry<CMassAssembled>("CMassAssembled"),
+        /* Id_CMassAssembledData */ ClassMaker::ElementEntry<CMassAssembledData>("CMassAssembledData"),
+        /* Id_CMassBoxData */ ClassMaker::ElementEntry<CMassBoxData>("CMassBoxData"),
+        /* Id_CMassBoxes */ ClassMaker::ElementEntry<CMassBoxes>("CMassBoxes"),
+        /* Id_CMassContainer */ ClassMaker::ElementEntry<CMassContainer>("CMassContainer"),
+        /* Id_CMassContainerData */ ClassMaker::ElementEntry<CMassContainerData>("CMassContainerData"),
+        /* Id_CMassElementGroups */ ClassMaker::ElementEntry<CMassElementGroups>("CMassElementGroups"),
+        /* Id_CMasses */ ClassMaker::ElementEntry<CMasses>("CMasses"),
+        /* Id_CMassNodeSelectionData */ ClassMaker::ElementEntry<CMassNodeSelectionData>("CMassNodeSelectionData"),
+        /* Id_CMassTankData */ ClassMaker::ElementEntry<CMassTankData>("CMassTankData"),
+        /* Id_CMassTanks */ ClassMaker::ElementEntry<CMassTanks>("CMassTanks"),
+        /* Id_CPrincipalDimension */ ClassMaker::ElementEntry<CPrincipalDimension>("CPrincipalDimension"),
+        /* Id_CRestEntry */ ClassMaker::ElementEntry<CRestEntry>("CRestEntry"),
+        /* Id_CRow */ ClassMaker::ElementEntry<CRow>("CRow"),
+        /* Id_CScan */ ClassMaker::ElementEntry<CScan>("CScan"),
+        /* Id_CSelect */ ClassMaker::ElementEntry<CSelect>("CSelect"),
+        /* Id_CVantrel */ ClassMaker::ElementEntry<CVantrel>("CVantrel"),
+        /* Id_CTankEntry */ ClassMaker::ElementEntry<CTankEntry>("CTankEntry"),
+        /* Id_CContainerEntryCol */ ClassMaker::CollectionEntry<CContainerEntryCol>("CContainerEntryCol"),
+        /* Id_CElementgroupDataCol */ ClassMaker::CollectionEntry<CElementgroupDataCol>("CElementgroupDataCol"),
+        /* Id_CFrameTableEntryCol */ ClassMaker::CollectionEntry<CFrameTableEntryCol>("CFrameTableEntryCol"),
+        /* Id_CHydroDataCol */ ClassMaker::CollectionEntry<CHydroDataCol>("CHydroDataCol"),
+        /* Id_CHydroScanBlockEntryCol */ ClassMaker::CollectionEntry<CHydroScanBlockEntryCol>("CHydroScanBlockEntryCol"),
+        /* Id_CHydroSelectEntryCol */ ClassMaker::CollectionEntry<CHydroSelectEntryCol>("CHydroSelectEntryCol"),
+        /* Id_CIRestEntryCol */ ClassMaker::CollectionEntry<CIRestEntryCol>("CIRestEntryCol"),
+        /* Id_CLongitudinalPositionCol */ ClassMaker::CollectionEntry<CLongitudinalPositionCol>("CLongitudinalPositionCol"),
+        /* Id_CMassAssembledDataCol */ ClassMaker::CollectionEntry<CMassAssembledDataCol>("CMassAssembledDataCol"),
+        /* Id_CMassBoxDataCol */ ClassMaker::CollectionEntry<CMassBoxDataCol>("CMassBoxDataCol"),
+        /* Id_CMassContainerDataCol */ ClassMaker::CollectionEntry<CMassContainerDataCol>("CMassContainerDataCol"),
+        /* Id_CMassTankDataCol */ ClassMaker::CollectionEntry<CMassTankDataCol>("CMassTankDataCol"),
+        /* Id_CRowCol */ ClassMaker::CollectionEntry<CRowCol>("CRowCol"),
+        /* Id_CTankEntryCol */ ClassMaker::CollectionEntry<CTankEntryCol>("CTankEntryCol"),
     });
     return table;
 }
@@ -132,36 +133,18 @@ LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlCollectionBase> CClassFactory::CreateEnumCol
     FactoryTable::CreateEnumCollection(id);
 }
 
-namespace {
-
-// The rest entry classes by their XML Schema instance type token.
-struct RestEntryType {
-    const char* token;
-    LtXmlLib3::CSmartPtr<IRestEntry> (*create)();
-};
-template <class C>
-LtXmlLib3::CSmartPtr<IRestEntry> CreateRestEntry() {
-    return C::CreateInstance();
-}
-constexpr RestEntryType kRestEntryTypes[] = {
-    {"RestEntry", &CreateRestEntry<CRestEntry>},
-    {"ContainerEntry", &CreateRestEntry<CContainerEntry>},
-    {"TankEntry", &CreateRestEntry<CTankEntry>},
-};
-
-}  // namespace
-
 LtXmlLib3::CSmartPtr<IRestEntry> CClassFactory::IRestEntryCreateObject(const LtXmlLib3::CXmlElement* element) {
     const std::string type = GetElementType(element);
     if (type.empty()) return CRestEntry::CreateInstance();
-    for (const RestEntryType& known : kRestEntryTypes)
-        if (type == known.token) return known.create();
-    return nullptr;  // an unknown type: the collection leaves the element to its owner
+    const Reflection::ClassInfo* info = Reflection::FindType(type);
+    if (info == nullptr) return nullptr;  // an unknown type: the collection leaves the element to its owner
+    return LtXmlLib3::CSmartPtr<IRestEntry>(Framework::AsClass<IRestEntry>(info->Create().get()));
 }
 
 std::string CClassFactory::RestEntryTypeNames() {
     std::string names;
-    for (const RestEntryType& known : kRestEntryTypes) names += (names.empty() ? "" : ", ") + std::string(known.token);
+    for (const Reflection::ClassInfo* info : Reflection::PolymorphicTypes())
+        names += (names.empty() ? "" : ", ") + std::string(info->TypeToken());
     return names;
 }
 

@@ -20,6 +20,9 @@ class ElementSchema;
 class FactoryTable;
 struct ClassMaker;
 }  // namespace Framework
+namespace Reflection {
+class Property;
+}  // namespace Reflection
 }  // namespace VantrelLib
 
 namespace LtXmlLib3 {
@@ -127,6 +130,7 @@ protected:
     friend class VantrelLib::Framework::ElementSchema;
     friend class VantrelLib::Framework::FactoryTable;
     friend struct VantrelLib::Framework::ClassMaker;
+    friend class VantrelLib::Reflection::Property;
 
     // The same for a name with static storage duration (a string literal of a
     // class declaration): kept without a copy.

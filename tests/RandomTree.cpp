@@ -12,6 +12,8 @@ namespace {
 
 using LtXmlLib3::CSmartPtr;
 namespace V = VantrelLib;
+using VantrelLib::Reflection::ClassInfo;
+using VantrelLib::Reflection::Property;
 
 // Pieces random strings are made of: letters and digits, every kind of XML
 // whitespace, the characters markup escapes, and 2-, 3- and 4-byte UTF-8
@@ -94,355 +96,78 @@ std::string Generator::String() {
     return text;
 }
 
-template <class T>
-CSmartPtr<T> Generator::New() {
-    CSmartPtr<T> object = T::CreateInstance();
+CSmartPtr<LtXmlLib3::CXmlObjectBase> Generator::New(const ClassInfo& info) {
+    CSmartPtr<LtXmlLib3::CXmlObjectBase> object = info.Create();
     Fill(*object);
     return object;
 }
 
-namespace {
-
-// Items are added both ways: made by the collection, or made by the caller and
-// handed over (which renames them to the item element name).
-template <class T, class Collection>
-void FillList(Generator& generator, Collection& collection, int minimum) {
-    const int count = generator.Count(minimum);
-    for (int i = 0; i < count; ++i) {
-        if (generator.Bool()) {
-            generator.Fill(*collection.Add());
-        } else {
-            CSmartPtr<T> item = T::CreateInstance();
-            generator.Fill(*item);
-            collection.Add(item);
+// Every class is filled by one walk over its declaration.
+void Generator::Fill(LtXmlLib3::CXmlObjectBase& object) {
+    const ClassInfo* info = VantrelLib::Reflection::ClassOf(object);
+    if (info == nullptr) return;
+    for (const Property& property : info->Properties()) {
+        switch (property.GetKind()) {
+            case Property::Kind::Attribute:
+                if (property.IsRequired() || Maybe())
+                    SetRandom(object, property);
+                else
+                    property.SetValid(object, false);
+                break;
+            case Property::Kind::RequiredChild:
+                // Filled in place, or replaced through the setter.
+                if (Bool())
+                    Fill(*property.GetChild(object));
+                else
+                    property.SetChild(object, New(*property.ItemClass()));
+                break;
+            case Property::Kind::OptionalChild:
+                property.SetChild(object, Maybe() ? New(*property.ItemClass()) : nullptr);
+                break;
+            case Property::Kind::Collection:
+            case Property::Kind::PolymorphicCollection: {
+                const auto& types = VantrelLib::Reflection::PolymorphicTypes();
+                const int count = Count(static_cast<int>(property.MinOccurs()));
+                for (int i = 0; i < count; ++i) {
+                    const ClassInfo* item = property.ItemClass();
+                    // Rest entries of every class (each of them in turn in full mode).
+                    if (item == nullptr) {
+                        const int n = static_cast<int>(types.size());
+                        item = types[static_cast<std::size_t>(m_options.full ? i % n : Below(n))];
+                    }
+                    property.Add(object, New(*item));
+                }
+                break;
+            }
+            case Property::Kind::Choice: {
+                const auto& branches = property.Branches();
+                const int n = static_cast<int>(branches.size());
+                const Property& branch = branches[static_cast<std::size_t>(m_options.full ? m_choiceTurn++ % n : Below(n))];
+                branch.SetChild(object, New(*branch.ItemClass()));
+                break;
+            }
         }
     }
 }
 
-}  // namespace
-
-// A required child is either filled in place or replaced through its setter.
-#define VANTREL_REQUIRED_CHILD(object, Name, Type) \
-    do {                                           \
-        if (Bool()) {                              \
-            Fill(*(object).Get##Name());           \
-        } else {                                   \
-            (object).Set##Name(New<Type>());       \
-        }                                          \
-    } while (false)
-#define VANTREL_OPTIONAL_CHILD(object, Name, Type) \
-    do {                                           \
-        if (Maybe()) (object).Set##Name(New<Type>()); \
-    } while (false)
-
-// --- gdt ------------------------------------------------------------------------
-
-void Generator::Fill(gdt::CPoint& point) {
-    point.SetX(Double());
-    point.SetY(Double());
-    if (Maybe()) point.SetZ(Double());
-}
-
-void Generator::Fill(gdt::CRangeDouble& range) {
-    range.SetFrom(Double());
-    range.SetTo(Double());
-}
-
-void Generator::Fill(gdt::CBox& box) {
-    VANTREL_REQUIRED_CHILD(box, Min, gdt::CPoint);
-    VANTREL_REQUIRED_CHILD(box, Max, gdt::CPoint);
-}
-
-void Generator::Fill(gdt::CFrame& frame) {
-    if (Maybe()) frame.SetId(String());
-    if (Maybe()) frame.SetCoordinate(Double());
-}
-
-void Generator::Fill(gdt::CLoadcase& loadcase) {
-    loadcase.SetLoadcaseId(UInt64());
-    if (Maybe()) loadcase.SetName(String());
-}
-
-void Generator::Fill(gdt::CAttachedFile& file) {
-    file.SetAbsolutePath(String());
-    if (Maybe()) file.SetRelativePath(String());
-}
-
-// --- Document ---------------------------------------------------------------------
-
-CSmartPtr<V::CVantrel> Generator::Vantrel() { return New<V::CVantrel>(); }
-
-void Generator::Fill(V::CVantrel& root) {
-    root.SetSchemaVersion(String());
-    VANTREL_OPTIONAL_CHILD(root, GeneralData, V::CGeneralData);
-    VANTREL_OPTIONAL_CHILD(root, LoadcaseData, V::CLoadcaseData);
-    VANTREL_OPTIONAL_CHILD(root, Masses, V::CMasses);
-    VANTREL_OPTIONAL_CHILD(root, Hydrodynamic, V::CHydrodynamic);
-}
-
-void Generator::Fill(V::CGeneralData& data) {
-    VANTREL_OPTIONAL_CHILD(data, PrincipalDimension, V::CPrincipalDimension);
-    VANTREL_OPTIONAL_CHILD(data, GeneralConstants, V::CGeneralConstants);
-    VANTREL_OPTIONAL_CHILD(data, AttachedFiles, V::CAttachedFiles);
-    VANTREL_OPTIONAL_CHILD(data, FrameTable, V::CFrameTableData);
-}
-
-void Generator::Fill(V::CPrincipalDimension& d) {
-    if (Maybe()) d.SetLpp(Double());
-    if (Maybe()) d.SetB(Double());
-    if (Maybe()) d.SetH(Double());
-    if (Maybe()) d.SetTmax(Double());
-    if (Maybe()) d.SetCb(Double());
-    if (Maybe()) d.SetVmax(Double());
-    if (Maybe()) d.SetLightShipWeight(Double());
-    if (Maybe()) d.SetDeadWeight(Double());
-    if (Maybe()) d.SetBMHogging(Double());
-    if (Maybe()) d.SetBMSagging(Double());
-    if (Maybe()) d.SetL(Double());
-    // Valid with its default value, the other way an optional becomes valid.
-    if (Maybe()) d.SetValidLwl(true);
-    if (Bool() && d.IsValidLwl()) d.SetLwl(Double());
-}
-
-void Generator::Fill(V::CGeneralConstants& c) {
-    if (Maybe()) c.SetRho(Double());
-    if (Maybe()) c.SetGravitationalConstant(Double());
-    if (Maybe()) c.SetNeutralFibre(Double());
-    if (Maybe()) c.SetShearCentre(Double());
-}
-
-void Generator::Fill(V::CAttachedFiles& files) {
-    VANTREL_OPTIONAL_CHILD(files, FrameTable, gdt::CAttachedFile);
-    VANTREL_OPTIONAL_CHILD(files, FiniteElement, gdt::CAttachedFile);
-    VANTREL_OPTIONAL_CHILD(files, HullformDescription, gdt::CAttachedFile);
-    VANTREL_OPTIONAL_CHILD(files, FiniteElementExport, gdt::CAttachedFile);
-}
-
-void Generator::Fill(V::CFrameTableData& table) {
-    table.SetKeepAft(Bool());
-    table.SetSpacingSign(Int64());
-    FillList<V::CFrameTableEntry>(*this, *table.GetFrameEntry(), 0);
-    VANTREL_REQUIRED_CHILD(table, FrameNoPP1, gdt::CFrame);
-    VANTREL_REQUIRED_CHILD(table, FrameNoPP2, gdt::CFrame);
-}
-
-void Generator::Fill(V::CFrameTableEntry& entry) {
-    entry.SetNo(Double());
-    entry.SetSpacing(Double());
-    entry.SetMould(static_cast<gdt::CEnumerations::RDirection>(Below(2)));
-}
-
-// --- Load cases ---------------------------------------------------------------------
-
-void Generator::Fill(V::CLoadcaseData& data) {
-    VANTREL_OPTIONAL_CHILD(data, LoadcaseInput, V::CLoadcaseInputData);
-    VANTREL_OPTIONAL_CHILD(data, LoadEnvelopes, V::CLoadEnvelopeData);
-}
-
-void Generator::Fill(V::CLoadcaseInputData& input) {
-    input.SetLoadComponent(static_cast<V::CEnumerations::RLoadComponents>(Below(12)));
-    input.SetNoOfIntervals(UInt64());
-    input.SetIsHalfModel(Bool());
-    VANTREL_REQUIRED_CHILD(input, BaseLoadCase, gdt::CLoadcase);
-    FillList<gdt::CLoadcase>(*this, *input.GetUnitLoadCase(), 0);
-    VANTREL_REQUIRED_CHILD(input, Origin, gdt::CPoint);
-}
-
-void Generator::Fill(V::CLoadEnvelopeData& envelopes) {
-    FillList<V::CLongitudinalPosition>(*this, *envelopes.GetLongitudinalPosition(), 0);
-}
-
-void Generator::Fill(V::CLongitudinalPosition& position) {
-    position.SetXPosition(Double());
-    VANTREL_REQUIRED_CHILD(position, MinForces, V::CLoadEnvelopeForce);
-    VANTREL_REQUIRED_CHILD(position, MaxForces, V::CLoadEnvelopeForce);
-}
-
-void Generator::Fill(V::CLoadEnvelopeForce& force) {
-    force.SetX(Double());
-    force.SetY(Double());
-    force.SetZ(Double());
-    force.SetXx(Double());
-    force.SetYy(Double());
-    force.SetZz(Double());
-}
-
-// --- Masses ---------------------------------------------------------------------------
-
-void Generator::Fill(V::CMasses& masses) {
-    VANTREL_OPTIONAL_CHILD(masses, MassBoxes, V::CMassBoxes);
-    VANTREL_OPTIONAL_CHILD(masses, MassElementGroups, V::CMassElementGroups);
-    VANTREL_OPTIONAL_CHILD(masses, MassTanks, V::CMassTanks);
-    VANTREL_OPTIONAL_CHILD(masses, MassContainer, V::CMassContainer);
-    VANTREL_OPTIONAL_CHILD(masses, MassAssembled, V::CMassAssembled);
-}
-
-void Generator::Fill(V::CMassBoxes& boxes) { FillList<V::CMassBoxData>(*this, *boxes.GetBoxEntry(), 0); }
-
-void Generator::Fill(V::CMassBoxData& box) {
-    box.SetId(Double());
-    if (Maybe()) box.SetTitle(String());
-    box.SetMass(Double());
-    FillList<gdt::CBox>(*this, *box.GetInterval(), 1);
-    VANTREL_REQUIRED_CHILD(box, CoG, gdt::CPoint);
-    VANTREL_REQUIRED_CHILD(box, NodeSelection, V::CMassNodeSelectionData);
-}
-
-void Generator::Fill(V::CMassNodeSelectionData& selection) {
-    selection.SetUseSelected(static_cast<V::CEnumerations::RMassNodeSelection>(Below(3)));
-    if (Maybe()) selection.SetAttribute(String());
-}
-
-void Generator::Fill(V::CMassElementGroups& groups) {
-    FillList<V::CElementgroupData>(*this, *groups.GetElementGroupEntry(), 0);
-}
-
-void Generator::Fill(V::CElementgroupData& group) {
-    group.SetId(Int64());
-    if (Maybe()) group.SetTitle(String());
-    group.SetBuoyancy(Bool());
-}
-
-void Generator::Fill(V::CMassTanks& tanks) { FillList<V::CMassTankData>(*this, *tanks.GetTankEntry(), 0); }
-
-void Generator::Fill(V::CMassTankData& tank) {
-    tank.SetId(Int64());
-    if (Maybe()) tank.SetTitle(String());
-    tank.SetInputCode(static_cast<V::CEnumerations::RMassInputCode>(Below(3)));
-    if (Maybe()) tank.SetRequiredVolume(Double());
-    VANTREL_REQUIRED_CHILD(tank, NodeSelection, V::CMassNodeSelectionData);
-    FillList<gdt::CBox>(*this, *tank.GetInterval(), 1);
-}
-
-void Generator::Fill(V::CMassContainer& container) {
-    FillList<V::CMassContainerData>(*this, *container.GetContainerEntry(), 0);
-}
-
-void Generator::Fill(V::CMassContainerData& container) {
-    container.SetId(Int64());
-    if (Maybe()) container.SetTitle(String());
-    container.SetCoGx(Double());
-    VANTREL_REQUIRED_CHILD(container, Aft, gdt::CFrame);
-    VANTREL_REQUIRED_CHILD(container, Forward, gdt::CFrame);
-    FillList<V::CRow>(*this, *container.GetRow(), 1);
-}
-
-void Generator::Fill(V::CRow& row) {
-    row.SetNumber(Int64());
-    row.SetSymmetry(static_cast<gdt::CEnumerations::RSymmetry>(Below(3)));
-    row.SetTierUpper(Double());
-    row.SetTierLower(Double());
-    row.SetCoGyVertical(Double());
-    row.SetCoGyHorizontal(Double());
-    row.SetGuidedAft(Bool());
-    row.SetGuidedForward(Bool());
-}
-
-void Generator::Fill(V::CMassAssembled& assembled) {
-    FillList<V::CMassAssembledData>(*this, *assembled.GetAssembledEntry(), 0);
-}
-
-void Generator::Fill(V::CMassAssembledData& assembled) {
-    assembled.SetId(Int64());
-    if (Maybe()) assembled.SetTitle(String());
-    assembled.SetMass(Double());
-    VANTREL_REQUIRED_CHILD(assembled, CoG, gdt::CPoint);
-    FillList<V::CContainerEntry>(*this, *assembled.GetContainerEntry(), 0);
-    FillRestList(*assembled.GetBoxEntry());
-    FillList<V::CTankEntry>(*this, *assembled.GetTankEntry(), 0);
-    FillRestList(*assembled.GetElementgroupEntry());
-    FillRestList(*assembled.GetAssembledEntry());
-}
-
-// A polymorphic list: any mix of the three classes (each of them in full mode).
-void Generator::FillRestList(V::CIRestEntryCol& list) {
-    const int count = m_options.full ? std::max(3, Count(0)) : Count(0);
-    for (int i = 0; i < count; ++i) {
-        switch (m_options.full ? i % 3 : Below(3)) {
-            case 0: list.Add(New<V::CRestEntry>()); break;
-            case 1: list.Add(New<V::CContainerEntry>()); break;
-            default: list.Add(New<V::CTankEntry>()); break;
-        }
+void Generator::SetRandom(LtXmlLib3::CXmlObjectBase& object, const Property& property) {
+    switch (property.GetType()) {
+        case Property::Type::Double: return property.SetDouble(object, Double());
+        case Property::Type::Int64: return property.SetInt64(object, Int64());
+        case Property::Type::UInt64: return property.SetUInt64(object, UInt64());
+        case Property::Type::Bool: return property.SetBool(object, Bool());
+        case Property::Type::String: return property.SetString(object, String());
+        case Property::Type::Enumeration:
+            return property.SetEnumeration(object, Below(static_cast<int>(property.Tokens().size())));
+        case Property::Type::Element: return;
     }
 }
 
-void Generator::FillRestEntryBase(V::IRestEntry& entry) {
-    entry.SetValue(Double());
-    if (Maybe()) entry.SetFix(Bool());
-    entry.SetMassId(Int64());
+CSmartPtr<V::CVantrel> Generator::Vantrel() {
+    CSmartPtr<V::CVantrel> root = V::CVantrel::CreateInstance();
+    Fill(*root);
+    return root;
 }
-
-void Generator::Fill(V::CRestEntry& entry) { FillRestEntryBase(entry); }
-
-void Generator::Fill(V::CContainerEntry& entry) {
-    FillRestEntryBase(entry);
-    entry.SetCoGzParameter(Double());
-}
-
-void Generator::Fill(V::CTankEntry& entry) {
-    FillRestEntryBase(entry);
-    entry.SetSpecificWeight(Double());
-}
-
-// --- Hydrodynamics ----------------------------------------------------------------------
-
-void Generator::Fill(V::CHydrodynamic& hydrodynamic) {
-    FillList<V::CHydroData>(*this, *hydrodynamic.GetMassDistribution(), 0);
-}
-
-void Generator::Fill(V::CHydroData& data) {
-    data.SetId(Int64());
-    if (Maybe()) data.SetMassAssembledIdRef(Int64());
-    VANTREL_REQUIRED_CHILD(data, Scan, V::CScan);
-    VANTREL_REQUIRED_CHILD(data, Select, V::CSelect);
-}
-
-void Generator::Fill(V::CScan& scan) { FillList<V::CHydroScanBlockEntry>(*this, *scan.GetScanBlock(), 0); }
-
-void Generator::Fill(V::CHydroScanBlockEntry& block) {
-    block.SetId(Int64());
-    if (Maybe()) block.SetWaveHeight(String());
-    if (Maybe()) block.SetShipsSpeed(String());
-    if (Maybe()) block.SetHeelingAngle(String());
-    if (Maybe()) block.SetWaveLengthLpp(String());
-    if (Maybe()) block.SetAnglesOfEncounter(String());
-    if (Maybe()) block.SetWavePhase(String());
-}
-
-void Generator::Fill(V::CSelect& select) { FillList<V::CHydroSelectEntry>(*this, *select.GetSelectEntry(), 0); }
-
-void Generator::Fill(V::CHydroSelectEntry& entry) {
-    if (Maybe()) entry.SetTitle(String());
-    entry.SetType(static_cast<V::CEnumerations::RHydroSelectType>(Below(3)));
-    // Exactly one branch, or the entry cannot be written.
-    const bool factor = m_options.full ? (m_choiceTurn++ % 2 == 0) : Bool();
-    if (factor) {
-        entry.SetFactor(New<V::CHydroSelectFactorEntry>());
-    } else {
-        entry.SetWave(New<V::CHydroSelectWaveEntry>());
-    }
-}
-
-void Generator::Fill(V::CHydroSelectFactorEntry& factor) {
-    if (Maybe()) factor.SetShearHorizontal(Double());
-    if (Maybe()) factor.SetShearVertical(Double());
-    if (Maybe()) factor.SetTorsion(Double());
-    if (Maybe()) factor.SetBendingMomentHorizontal(Double());
-    if (Maybe()) factor.SetBendingMomentVertical(Double());
-    VANTREL_REQUIRED_CHILD(factor, RangeDirection, gdt::CRangeDouble);
-    VANTREL_REQUIRED_CHILD(factor, RangeXLpp, gdt::CRangeDouble);
-}
-
-void Generator::Fill(V::CHydroSelectWaveEntry& wave) {
-    if (Maybe()) wave.SetAmpl(Double());
-    if (Maybe()) wave.SetLtoLpp(Double());
-    if (Maybe()) wave.SetDirection(Double());
-    if (Maybe()) wave.SetPhase(Double());
-    if (Maybe()) wave.SetHeel(Double());
-}
-
-#undef VANTREL_REQUIRED_CHILD
-#undef VANTREL_OPTIONAL_CHILD
 
 CSmartPtr<V::CVantrel> RandomVantrel(std::uint64_t seed, const Options& options) {
     Generator generator(seed, options);

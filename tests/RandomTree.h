@@ -1,6 +1,6 @@
 #pragma once
-// A seeded generator of random object trees of every class, built through the
-// public API only: optional attributes and children set or not, collections of
+// A seeded generator of random object trees of every class, one walk over the
+// class declarations (reflection): optional attributes and children set or not, collections of
 // 0..N items (never fewer than their minimum), rest entries of all three
 // classes, both branches of the choice, doubles with special values (NaN, INF,
 // -0, subnormals, extremes; NaN is always the one quiet NaN, as text carries no
@@ -13,6 +13,7 @@
 #include <string>
 
 #include <VantrelLib/VantrelLib.h>
+#include <VantrelLib/framework/Reflection.h>
 
 namespace randomtree {
 
@@ -34,53 +35,9 @@ public:
     // A whole document.
     LtXmlLib3::CSmartPtr<VantrelLib::CVantrel> Vantrel();
 
-    // Fill an object in place with random values (children and items included).
-    void Fill(gdt::CPoint& point);
-    void Fill(gdt::CRangeDouble& range);
-    void Fill(gdt::CBox& box);
-    void Fill(gdt::CFrame& frame);
-    void Fill(gdt::CLoadcase& loadcase);
-    void Fill(gdt::CAttachedFile& file);
-
-    void Fill(VantrelLib::CVantrel& root);
-    void Fill(VantrelLib::CGeneralData& data);
-    void Fill(VantrelLib::CPrincipalDimension& dimension);
-    void Fill(VantrelLib::CGeneralConstants& constants);
-    void Fill(VantrelLib::CAttachedFiles& files);
-    void Fill(VantrelLib::CFrameTableData& table);
-    void Fill(VantrelLib::CFrameTableEntry& entry);
-
-    void Fill(VantrelLib::CLoadcaseData& data);
-    void Fill(VantrelLib::CLoadcaseInputData& input);
-    void Fill(VantrelLib::CLoadEnvelopeData& envelopes);
-    void Fill(VantrelLib::CLongitudinalPosition& position);
-    void Fill(VantrelLib::CLoadEnvelopeForce& force);
-
-    void Fill(VantrelLib::CMasses& masses);
-    void Fill(VantrelLib::CMassBoxes& boxes);
-    void Fill(VantrelLib::CMassBoxData& box);
-    void Fill(VantrelLib::CMassNodeSelectionData& selection);
-    void Fill(VantrelLib::CMassElementGroups& groups);
-    void Fill(VantrelLib::CElementgroupData& group);
-    void Fill(VantrelLib::CMassTanks& tanks);
-    void Fill(VantrelLib::CMassTankData& tank);
-    void Fill(VantrelLib::CMassContainer& container);
-    void Fill(VantrelLib::CMassContainerData& container);
-    void Fill(VantrelLib::CRow& row);
-    void Fill(VantrelLib::CMassAssembled& assembled);
-    void Fill(VantrelLib::CMassAssembledData& assembled);
-    void Fill(VantrelLib::CRestEntry& entry);
-    void Fill(VantrelLib::CContainerEntry& entry);
-    void Fill(VantrelLib::CTankEntry& entry);
-
-    void Fill(VantrelLib::CHydrodynamic& hydrodynamic);
-    void Fill(VantrelLib::CHydroData& data);
-    void Fill(VantrelLib::CScan& scan);
-    void Fill(VantrelLib::CHydroScanBlockEntry& block);
-    void Fill(VantrelLib::CSelect& select);
-    void Fill(VantrelLib::CHydroSelectEntry& entry);
-    void Fill(VantrelLib::CHydroSelectFactorEntry& factor);
-    void Fill(VantrelLib::CHydroSelectWaveEntry& wave);
+    // Fill an object of any class in place with random values (children and
+    // items included), walking its declaration.
+    void Fill(LtXmlLib3::CXmlObjectBase& object);
 
     // Single random values, as the fillers use them.
     double Double();
@@ -99,10 +56,8 @@ public:
     std::mt19937_64& Engine() noexcept { return m_engine; }
 
 private:
-    template <class T>
-    LtXmlLib3::CSmartPtr<T> New();
-    void FillRestEntryBase(VantrelLib::IRestEntry& entry);
-    void FillRestList(VantrelLib::CIRestEntryCol& list);
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> New(const VantrelLib::Reflection::ClassInfo& info);
+    void SetRandom(LtXmlLib3::CXmlObjectBase& object, const VantrelLib::Reflection::Property& property);
 
     std::mt19937_64 m_engine;
     Options m_options;

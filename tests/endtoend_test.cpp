@@ -36,7 +36,7 @@ using LtXmlLib3::CSmartPtr;
 using testsupport::AttributesOf;
 using testsupport::ChildrenOf;
 using treecompare::Differences;
-using treecompare::kAllClasses;
+using treecompare::AllClassNames;
 using treecompare::TreeComparer;
 
 const std::string kSamplePath = std::string(VANTREL_SOURCE_DIR) + "/examples/ship.xml";
@@ -403,7 +403,7 @@ TEST(EndToEndFullDocument, EveryValueSurvivesWritingAndReading) {
     TreeComparer comparer(TreeComparer::Mode::SourceComplete);
     comparer.Compare(*built, *read);
     EXPECT_TRUE(comparer.Mismatches().empty()) << Lines(comparer.Mismatches());
-    EXPECT_EQ(comparer.ClassesSeen(), kAllClasses);
+    EXPECT_EQ(comparer.ClassesSeen(), AllClassNames());
 
     EXPECT_EQ(read->ToXml(), text) << "a second writing differs from the first";
 }

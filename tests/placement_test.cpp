@@ -98,7 +98,7 @@ TEST(Placement, HintsSayWhatTheMessageDoesNot) {
 
     EXPECT_EQ(HintOf<CMassAssembledData>(std::string(R"(<AssembledEntry Id="1" Mass="1")") + kXsi + ">" + point +
                                          R"(<BoxEntry xs:type="BoxRestEntry" Value="1" MassId="2"/></AssembledEntry>)"),
-              "xs:type [BoxRestEntry] is not one of RestEntry, ContainerEntry, TankEntry");
+              "xs:type [BoxRestEntry] is not one of ContainerEntry, RestEntry, TankEntry");
 
     auto select = CHydroSelectEntry::CreateInstance();
     select->SetFactor(CHydroSelectFactorEntry::CreateInstance());

@@ -6,6 +6,7 @@
 
 #include "VantrelLib/framework/GdtClassFactory.h"
 #include "VantrelLib/framework/GdtEnumerations.h"
+#include "VantrelLib/framework/Reflection.h"
 #include "VantrelLib/framework/VantrelClassFactory.h"
 #include "VantrelLib/framework/VantrelEnumerations.h"
 
