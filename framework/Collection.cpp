@@ -1,9 +1,9 @@
 #include "VantrelLib/framework/Collection.h"
 
-#include "VantrelLib/framework/Factory.h"
-
-#include "VantrelLib/runtime/ShortCopy.h"
 #include "VantrelLib/runtime/XmlWriter.h"
+#include "framework/Factory.h"
+#include "runtime/ShortCopy.h"
+#include "runtime/XmlDocument.h"
 
 namespace VantrelLib {
 namespace Framework {

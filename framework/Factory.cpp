@@ -1,4 +1,4 @@
-#include "VantrelLib/framework/Factory.h"
+#include "framework/Factory.h"
 
 namespace VantrelLib {
 namespace Framework {

@@ -1,6 +1,6 @@
 #include "VantrelLib/framework/GdtClassFactory.h"
 
-#include "VantrelLib/framework/Factory.h"
+#include "framework/Factory.h"
 #include "VantrelLib/gdt/AttachedFile.h"
 #include "VantrelLib/gdt/Box.h"
 #include "VantrelLib/gdt/Frame.h"

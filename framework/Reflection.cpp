@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "VantrelLib/framework/Collection.h"
-#include "VantrelLib/framework/Factory.h"
+#include "framework/Factory.h"
 #include "VantrelLib/framework/Schema.h"
 
 namespace VantrelLib {

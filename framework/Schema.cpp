@@ -1,8 +1,9 @@
 #include "VantrelLib/framework/Schema.h"
 
 #include "VantrelLib/framework/Collection.h"
-#include "VantrelLib/framework/Factory.h"
-#include "VantrelLib/runtime/ShortCopy.h"
+#include "framework/Factory.h"
+#include "runtime/ShortCopy.h"
+#include "runtime/XmlDocument.h"
 
 #include <cctype>
 

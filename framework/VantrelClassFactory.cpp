@@ -1,6 +1,6 @@
 #include "VantrelLib/framework/VantrelClassFactory.h"
 
-#include "VantrelLib/framework/Factory.h"
+#include "framework/Factory.h"
 #include "VantrelLib/framework/Reflection.h"
 #include "VantrelLib/masses/ContainerEntry.h"
 #include "VantrelLib/masses/ElementgroupData.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "VantrelLib/runtime/Exceptions.h"
-#include "VantrelLib/runtime/ShortCopy.h"
+#include "runtime/ShortCopy.h"
 
 namespace LtXmlLib3 {
 

@@ -1,11 +1,11 @@
-#include "VantrelLib/runtime/ObjectPool.h"
+#include "runtime/ObjectPool.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-#include "VantrelLib/runtime/Prefault.h"
+#include "runtime/Prefault.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VANTREL_POOL_POISONS 1

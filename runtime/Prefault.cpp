@@ -1,4 +1,4 @@
-#include "VantrelLib/runtime/Prefault.h"
+#include "runtime/Prefault.h"
 
 #include <sys/mman.h>
 

@@ -1,4 +1,4 @@
-#include "VantrelLib/runtime/XmlDocument.h"
+#include "runtime/XmlDocument.h"
 
 #include <expat.h>
 
@@ -19,8 +19,8 @@
 
 #include "VantrelLib/runtime/Conversions.h"
 #include "VantrelLib/runtime/Exceptions.h"
-#include "VantrelLib/runtime/Prefault.h"
-#include "VantrelLib/runtime/ShortCopy.h"
+#include "runtime/Prefault.h"
+#include "runtime/ShortCopy.h"
 #include "VantrelLib/runtime/XmlWriter.h"
 
 namespace LtXmlLib3 {

@@ -11,8 +11,8 @@
 #include <unistd.h>
 
 #include "VantrelLib/runtime/Conversions.h"
-#include "VantrelLib/runtime/ObjectPool.h"
-#include "VantrelLib/runtime/XmlDocument.h"
+#include "runtime/ObjectPool.h"
+#include "runtime/XmlDocument.h"
 #include "VantrelLib/runtime/XmlWriter.h"
 
 namespace LtXmlLib3 {

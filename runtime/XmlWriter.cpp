@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "VantrelLib/runtime/Exceptions.h"
-#include "VantrelLib/runtime/Prefault.h"
 #include "VantrelLib/runtime/XmlObjectBase.h"
+#include "runtime/Prefault.h"
+#include "runtime/ShortCopy.h"
 
 namespace LtXmlLib3 {
 
@@ -99,6 +101,24 @@ constexpr NameTable kAsciiNameStart(true);
 constexpr NameTable kAsciiNameChar(false);
 
 }  // namespace
+
+// Only this file calls them: inlined here, out of the public header.
+inline void CXmlTextWriter::Append(std::string_view text) {
+    if (text.size() > m_out.size() - m_size) Grow(text.size());
+    detail::CopyShort(m_out.data() + m_size, text.data(), text.size());
+    m_size += text.size();
+}
+
+inline void CXmlTextWriter::Append(char c) {
+    if (m_size == m_out.size()) Grow(1);
+    m_out[m_size++] = c;
+}
+
+inline void CXmlTextWriter::Fill(char c, std::size_t count) {
+    if (count > m_out.size() - m_size) Grow(count);
+    std::memset(m_out.data() + m_size, c, count);
+    m_size += count;
+}
 
 CXmlTextWriter::CXmlTextWriter(std::size_t expectedSize) : m_expectedSize(expectedSize) {
     if (expectedSize > 0) {

@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.20)
 # Every C++ block of README.md compiles as shown: each is written to a file of
 # its own and compiled (syntax and types only) against the library's headers.
-#   cmake -DSOURCE_DIR=... -DBINARY_DIR=... -DCXX=... -DINCLUDE_DIR=... -P readme_snippets.cmake
+#   cmake -DSOURCE_DIR=... -DBINARY_DIR=... -DCXX=... -DINCLUDE_DIR=... -DGENERATED_INCLUDE_DIR=... -P readme_snippets.cmake
 file(READ "${SOURCE_DIR}/README.md" readme)
 set(dir "${BINARY_DIR}/readme-snippets")
 file(REMOVE_RECURSE "${dir}")
@@ -21,7 +21,8 @@ while(TRUE)
   math(EXPR count "${count} + 1")
   set(file "${dir}/snippet${count}.cpp")
   file(WRITE "${file}" "${snippet}")
-  execute_process(COMMAND "${CXX}" -std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -Werror "-I${INCLUDE_DIR}" "${file}"
+  execute_process(COMMAND "${CXX}" -std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -Werror "-I${INCLUDE_DIR}"
+                          "-I${GENERATED_INCLUDE_DIR}" "${file}"
                   RESULT_VARIABLE result ERROR_VARIABLE errors)
   if(NOT result EQUAL 0)
     string(APPEND failures "README C++ block ${count} does not compile (${file}):\n${errors}\n")

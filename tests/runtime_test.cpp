@@ -21,8 +21,9 @@
 #include <unistd.h>
 
 #include "RandomTree.h"
-#include "VantrelLib/runtime/ObjectPool.h"
-#include "VantrelLib/runtime/ShortCopy.h"
+#include "runtime/ObjectPool.h"
+#include "runtime/ShortCopy.h"
+#include "runtime/XmlDocument.h"
 #include "TestSupport.h"
 
 using LtXmlLib3::CConversions;
