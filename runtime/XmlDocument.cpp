@@ -328,7 +328,6 @@ struct CXmlDocument::Parser {
                 callbackError = std::current_exception();
                 return XML_STATUS_ERROR;
             }
-            in.total += count;
             const XML_Status result = XML_ParseBuffer(expat, static_cast<int>(count), count == 0 ? XML_TRUE : XML_FALSE);
             if (result != XML_STATUS_OK || count == 0) return result;
             // Every element still to come starts at or after the last event.

@@ -370,7 +370,7 @@ void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& op
         return;
     }
     if (size == 0 || size > INT_MAX) {
-        // Read to its end, whatever its size says (a pipe, a file of the proc file system).
+        // Read to its end, whatever its size says (a file of the proc file system says 0), or too large for one read.
         FromXml(file.ReadAll(), options);
         return;
     }

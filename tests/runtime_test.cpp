@@ -820,7 +820,7 @@ TEST_F(RuntimeFiles, FailedWriteLeavesTheOldFileAndNoTemporary) {
 }
 
 // A regular file is read straight into the parser; a pipe, whose size is not
-// known in advance, is read to its end first. Both give what the text gives.
+// known in advance, is parsed as it arrives. Both give what the text gives.
 TEST_F(RuntimeFiles, AFileAndAPipeReadAsTheirText) {
     const std::string text = randomtree::RandomVantrel(21)->ToXml();
     const std::string path = (m_dir / "tree.xml").string();
