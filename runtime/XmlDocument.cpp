@@ -68,6 +68,73 @@ bool IsAscii(std::string_view text) noexcept {
     return bytes < 0x80;
 }
 
+// An input read in chunks as the parse goes (a pipe, a stream). It is not
+// kept: lines are counted as the parse passes them, over the bytes read but
+// not yet counted, and each element carries its line and column instead of
+// its offset.
+struct StreamInput {
+    static constexpr std::size_t kChunk = 64 * 1024;
+    static constexpr std::size_t kLargestPiece = std::size_t{1} << 30;
+
+    CXmlDocument::Read read;
+    std::uint64_t limit = 0;
+    std::uint64_t total = 0;   // bytes read
+    std::vector<char> window;  // the bytes from windowStart to the end of what was read
+    std::size_t windowStart = 0;
+    std::size_t counted = 0;  // the bytes before it are counted in line and lineStart
+    std::size_t line = 1;
+    std::size_t lineStart = 0;
+    bool afterCarriageReturn = false;
+
+    // Reads the next piece of the input into `buffer`: what arrives, up to
+    // `want` bytes, for a chunk; for more, `want` bytes or up to the end.
+    std::size_t Fill(char* buffer, std::size_t want) {
+        std::size_t count = 0;
+        do {
+            const std::size_t got = std::min(read(buffer + count, want - count), want - count);
+            if (got > limit - total)
+                throw CLtException(FormatString("The document is longer than the limit of %llu bytes",
+                                                static_cast<unsigned long long>(limit)));
+            total += got;
+            count += got;
+            if (got == 0) break;
+        } while (want > kChunk && count < want);
+        window.insert(window.end(), buffer, buffer + count);
+        return count;
+    }
+    // As CXmlDocument::Position counts: a line ends at a line feed, or at a
+    // carriage return not followed by one.
+    void CountTo(std::size_t offset) noexcept {
+        const char* byte = window.data() + (counted - windowStart);
+        for (; counted < offset; ++counted, ++byte) {
+            const char c = *byte;
+            if (c == '\n' || c == '\r') {
+                if (c == '\r' || !afterCarriageReturn) ++line;
+                lineStart = counted + 1;
+            }
+            afterCarriageReturn = c == '\r';
+        }
+    }
+    // No element starts before `offset`: the bytes before it are counted and dropped.
+    void DropBefore(std::size_t offset) noexcept {
+        if (offset <= windowStart) return;
+        CountTo(offset);
+        window.erase(window.begin(), window.begin() + static_cast<std::ptrdiff_t>(offset - windowStart));
+        windowStart = offset;
+    }
+    // The line and column of the element starting at `offset`, packed as CXmlDocument::Position unpacks them.
+    std::size_t PositionOf(std::size_t offset) noexcept {
+        if (offset > counted) CountTo(offset);
+        const std::size_t column = std::min<std::size_t>(offset - std::min(offset, lineStart) + 1, INT_MAX);
+        return (std::min<std::size_t>(line, INT_MAX) << 32) | column;
+    }
+    // True when the tag ending before `tagEnd` ends in "/>".
+    bool EndsEmptyTag(std::size_t tagEnd) const noexcept {
+        return tagEnd >= windowStart + 2 && tagEnd <= windowStart + window.size() &&
+               window[tagEnd - windowStart - 1] == '>' && window[tagEnd - windowStart - 2] == '/';
+    }
+};
+
 }  // namespace
 
 // Element starts and ends as the parser reported them, with copies of the
@@ -120,10 +187,12 @@ struct CXmlDocument::Batch {
 // through a short queue, or on a stack of its own (a fiber) on the walk's
 // thread, switched to whenever the walk has taken every event of the batch.
 // Either way the parse runs over the input in one call and is never suspended
-// (expat re-counts lines and columns on every resume).
+// (expat re-counts lines and columns on every resume); a stream is parsed
+// chunk by chunk on the fiber, each read when the one before is parsed.
 struct CXmlDocument::Parser {
     XML_Parser expat = nullptr;
     std::string_view input;
+    std::unique_ptr<StreamInput> stream;  // set instead of `input` for an input read in chunks
     int maxDepth = 0;
     bool onThread = false;
     Batch* filling = nullptr;  // the batch the callbacks add to
@@ -136,11 +205,18 @@ struct CXmlDocument::Parser {
     // How the parse ended: written by the parser before `finished` is set.
     XML_Status status = XML_STATUS_OK;
     std::exception_ptr callbackError;  // thrown in a callback, rethrown to the walk
+    std::exception_ptr inputError;     // a CLtException of reading a stream: the document's fault
     std::string failure;               // set when a handler stops the parser
     int failureLine = 0;
     int failureColumn = 0;
     bool finished = false;           // the parse has returned (on a thread: read under `mutex`)
     std::atomic<bool> abandon{false};  // the walk stopped early: end the parse
+
+    // Counting what the objects do not hold (CReadOptions::dropped): written by
+    // the parser, except the type attributes the walk took, settled by Finish.
+    CDroppedContent* dropped = nullptr;
+    std::size_t typesTaken = 0;
+    std::size_t lastTypeTaken = SIZE_MAX;  // the offset of the element whose type was taken last
 
     // On the walk's thread.
     boost::context::fiber parserSide;           // resumes the parser; held by the walk
@@ -211,6 +287,7 @@ struct CXmlDocument::Parser {
     }
 
     XML_Status ParseAll() noexcept {
+        if (stream) return ParseStream();
         // The whole input in one call: expat counts lines and columns over
         // every byte it has parsed whenever a call that is not the last one
         // returns.
@@ -227,6 +304,36 @@ struct CXmlDocument::Parser {
             fed += piece;
         } while (fed < input.size());
         return XML_STATUS_OK;
+    }
+
+    // Reads the input in chunks straight into expat's buffer, each parsed
+    // before the next is read.
+    XML_Status ParseStream() noexcept {
+        StreamInput& in = *stream;
+        for (;;) {
+            // Expat scans an unfinished token anew on every call: while one is
+            // longer than a chunk (what is left in the window), the next piece is
+            // as long again, so that it is scanned a few times, not once a chunk.
+            const std::size_t want =
+                std::min(std::max(StreamInput::kChunk, in.window.size()), StreamInput::kLargestPiece);
+            char* buffer = static_cast<char*>(XML_GetBuffer(expat, static_cast<int>(want)));
+            std::size_t count = 0;
+            try {
+                if (buffer == nullptr) throw std::bad_alloc();
+                count = in.Fill(buffer, want);
+            } catch (const CLtException&) {
+                inputError = std::current_exception();
+                return XML_STATUS_ERROR;
+            } catch (...) {
+                callbackError = std::current_exception();
+                return XML_STATUS_ERROR;
+            }
+            const XML_Status result = XML_ParseBuffer(expat, static_cast<int>(count), count == 0 ? XML_TRUE : XML_FALSE);
+            if (result != XML_STATUS_OK || count == 0) return result;
+            // Every element still to come starts at or after the last event.
+            const XML_Index at = XML_GetCurrentByteIndex(expat);
+            if (at > 0) in.DropBefore(static_cast<std::size_t>(at));
+        }
     }
 
     // Hands the full batch to the walk and goes on with an empty one.
@@ -256,6 +363,7 @@ struct CXmlDocument::Parser {
         XML_StopParser(expat, XML_FALSE);
     }
 
+    template <bool kStream, bool kCount>
     void OnStartElement(const XML_Char* name, const XML_Char** attributes) {
         if (static_cast<int>(depth) >= maxDepth) {
             Stop(FormatString("Elements are nested deeper than the limit of %d levels", maxDepth));
@@ -274,17 +382,24 @@ struct CXmlDocument::Parser {
                 return;
             }
         }
+        if constexpr (kCount) CountSchemaInstanceAttributes(attributes);
         Batch& batch = *filling;
         Batch::Record record;
         const XML_Index at = XML_GetCurrentByteIndex(expat);
-        record.offset = static_cast<std::size_t>(at);
         // An empty-element tag ("<a .../>") has no content: the walk knows its
         // first child is null without waiting for its end, which is not
         // reported. Any other encoding of "/>" than one byte each (UTF-16)
         // simply takes the general path.
         const int count = XML_GetCurrentByteCount(expat);
         const std::size_t tagEnd = static_cast<std::size_t>(at) + static_cast<std::size_t>(count);
-        record.emptyTag = count >= 4 && tagEnd <= input.size() && input[tagEnd - 1] == '>' && input[tagEnd - 2] == '/';
+        if constexpr (kStream) {
+            record.offset = stream->PositionOf(static_cast<std::size_t>(at));
+            record.emptyTag = count >= 4 && stream->EndsEmptyTag(tagEnd);
+        } else {
+            record.offset = static_cast<std::size_t>(at);
+            record.emptyTag =
+                count >= 4 && tagEnd <= input.size() && input[tagEnd - 1] == '>' && input[tagEnd - 2] == '/';
+        }
         record.nameAt = batch.Append(name, nameLength);
         record.nameLength = nameLength;
         record.firstAttribute = batch.attributes.size();
@@ -301,6 +416,15 @@ struct CXmlDocument::Parser {
         open[depth] = record.emptyTag ? kEmptyTag : 0;
         ++depth;
         if (batch.Full()) HandOver();
+    }
+
+    void CountSchemaInstanceAttributes(const XML_Char** attributes) {
+        const std::size_t uriLength = std::strlen(kXmlSchemaInstanceNamespace);
+        for (const XML_Char** attribute = attributes; *attribute != nullptr; attribute += 2) {
+            const char* name = attribute[0];
+            if (std::strncmp(name, kXmlSchemaInstanceNamespace, uriLength) == 0 && name[uriLength] == kNamespaceSeparator)
+                ++dropped->schemaInstanceAttributes[name + uriLength + 1];
+        }
     }
 
     void OnEndElement() {
@@ -327,8 +451,15 @@ struct CXmlDocument::Parser {
         }
     }
 
+    template <bool kStream, bool kCount>
     static void XMLCALL StartHandler(void* data, const XML_Char* name, const XML_Char** attributes) {
-        Guarded(data, [&](Parser& parser) { parser.OnStartElement(name, attributes); });
+        Guarded(data, [&](Parser& parser) { parser.OnStartElement<kStream, kCount>(name, attributes); });
+    }
+    static void XMLCALL CommentHandler(void* data, const XML_Char*) {
+        ++static_cast<Parser*>(data)->dropped->comments;
+    }
+    static void XMLCALL ProcessingInstructionHandler(void* data, const XML_Char*, const XML_Char*) {
+        ++static_cast<Parser*>(data)->dropped->processingInstructions;
     }
     static void XMLCALL EndHandler(void* data, const XML_Char*) {
         Guarded(data, [](Parser& parser) { parser.OnEndElement(); });
@@ -378,6 +509,15 @@ CXmlDocument::CXmlDocument(std::size_t size, const Fill& fill, const CReadOption
     StartParsing(options, size);
 }
 
+CXmlDocument::CXmlDocument(const Read& read, const CReadOptions& options) : m_parser(std::make_unique<Parser>()) {
+    m_parser->stream = std::make_unique<StreamInput>();
+    m_parser->stream->read = read;
+    m_parser->stream->limit = options.maxInputBytes;
+    CreateParser(options);
+    m_parser->Start(false);  // the reads would block whichever thread parses: keep to this one
+    if (Next() != Event::Start) ThrowParseError();  // an empty document
+}
+
 void CXmlDocument::CheckSize(std::size_t size, const CReadOptions& options) {
     if (size > options.maxInputBytes)
         throw CLtException(FormatString("The document is %zu bytes long, more than the limit of %llu bytes", size,
@@ -391,7 +531,17 @@ void CXmlDocument::CreateParser(const CReadOptions& options) {
     if (parser.expat == nullptr) throw std::bad_alloc();
     XML_Parser expat = parser.expat;
     XML_SetUserData(expat, &parser);
-    XML_SetElementHandler(expat, &Parser::StartHandler, &Parser::EndHandler);
+    parser.dropped = options.dropped;
+    XML_StartElementHandler start = &Parser::StartHandler<false, false>;
+    if (parser.dropped != nullptr) {
+        *parser.dropped = CDroppedContent();
+        XML_SetCommentHandler(expat, &Parser::CommentHandler);
+        XML_SetProcessingInstructionHandler(expat, &Parser::ProcessingInstructionHandler);
+        start = parser.stream ? &Parser::StartHandler<true, true> : &Parser::StartHandler<false, true>;
+    } else if (parser.stream) {
+        start = &Parser::StartHandler<true, false>;
+    }
+    XML_SetElementHandler(expat, start, &Parser::EndHandler);
     XML_SetCharacterDataHandler(expat, &Parser::TextHandler);
     XML_SetStartDoctypeDeclHandler(expat, &Parser::DoctypeHandler);
     XML_SetEntityDeclHandler(expat, &Parser::EntityDeclarationHandler);
@@ -469,8 +619,8 @@ bool CXmlDocument::Refill() {
     m_taken = 0;
     if (!parser.onThread) {
         m_batch = parser.filling;
+        m_batch->Clear();  // every event taken: asking again past the end must not take them twice
         if (parser.finished) return false;
-        m_batch->Clear();
         parser.Resume();
         return !m_batch->records.empty();
     }
@@ -492,6 +642,15 @@ CXmlDocument::Event CXmlDocument::Ended() {
     // The parser has returned (Refill saw it): its results are the walk's to read.
     Parser& parser = *m_parser;
     if (parser.callbackError) std::rethrow_exception(parser.callbackError);
+    if (parser.inputError) {
+        // Kept as the document's fault, which a fault of the structure met on the way does not hide.
+        try {
+            std::rethrow_exception(parser.inputError);
+        } catch (const CLtException& error) {
+            m_parseError = std::make_unique<CLtException>(error);
+        }
+        throw *m_parseError;
+    }
     if (parser.status != XML_STATUS_OK) ThrowParseError();
     return Event::Done;
 }
@@ -522,6 +681,24 @@ void CXmlDocument::Finish() {
     while (Next() != Event::Done) {
     }
     if (m_depth != 0) ThrowParseError();
+    // The type attributes the walk took are written again: not dropped.
+    Parser& parser = *m_parser;
+    if (parser.dropped != nullptr && parser.typesTaken > 0) {
+        auto& attributes = parser.dropped->schemaInstanceAttributes;
+        const auto type = attributes.find("type");
+        if (type != attributes.end()) {
+            type->second -= std::min<std::uint64_t>(type->second, parser.typesTaken);
+            if (type->second == 0) attributes.erase(type);
+        }
+        parser.typesTaken = 0;
+    }
+}
+
+void CXmlDocument::NoteTypeTaken(std::size_t offset) noexcept {
+    Parser& parser = *m_parser;
+    if (parser.dropped == nullptr || offset == parser.lastTypeTaken) return;
+    parser.lastTypeTaken = offset;
+    ++parser.typesTaken;
 }
 
 const CXmlElement* CXmlDocument::FirstChildOf(const CXmlElement& element) {
@@ -577,6 +754,8 @@ const CXmlElement* CXmlDocument::NextSiblingOf(const CXmlElement& element) {
 }
 
 std::pair<int, int> CXmlDocument::Position(std::size_t offset) const noexcept {
+    // An element of a stream carries its line and column (StreamInput::PositionOf).
+    if (m_parser->stream) return {static_cast<int>(offset >> 32), static_cast<int>(offset & 0xffffffffu)};
     const std::string_view input = m_parser->input.substr(0, offset);
     int line = 1;
     std::size_t lineStart = 0;
@@ -599,6 +778,10 @@ std::pair<int, int> CXmlDocument::Position(std::size_t offset) const noexcept {
 }
 
 std::pair<int, int> CXmlElement::GetPosition() const noexcept { return m_document->Position(m_offset); }
+
+void CXmlElement::NoteTypeTaken() const noexcept {
+    if (m_document != nullptr) m_document->NoteTypeTaken(m_offset);
+}
 
 const CXmlElement* CXmlElement::GetFirstElement() const { return m_document->FirstChildOf(*this); }
 

@@ -88,6 +88,10 @@ private:
     bool m_emptyTag = false;  // written as "<name .../>": no content
     bool m_borrowed = false;  // the views show the batch's strings, not m_text
     void Forget() noexcept;   // drops views that are about to dangle
+    // The class factories read the type attribute: a read counting what it drops
+    // learns that this one is kept.
+    friend class CClassfactoryBase;
+    void NoteTypeTaken() const noexcept;
 };
 
 class CXmlDocument {
@@ -103,6 +107,14 @@ public:
     // The same for an input of `size` bytes (at most INT_MAX) that `fill`
     // writes into the parser's own buffer, saving a copy of the whole input.
     CXmlDocument(std::size_t size, const Fill& fill, const CReadOptions& options = CReadOptions());
+    // Reads the next bytes of the input into `buffer`, at most `size`; returns
+    // how many, 0 at the end of the input. What it throws is thrown.
+    using Read = std::function<std::size_t(char* buffer, std::size_t size)>;
+    // The same for an input of unknown length (a pipe, a stream), which `read`
+    // supplies in chunks while the document is walked, and which is not kept:
+    // malformed text, or more than options.maxInputBytes, is refused as soon as
+    // it is read. The parser never runs on a thread of its own here.
+    explicit CXmlDocument(const Read& read, const CReadOptions& options = CReadOptions());
     ~CXmlDocument();
     CXmlDocument(const CXmlDocument&) = delete;
     CXmlDocument& operator=(const CXmlDocument&) = delete;
@@ -138,6 +150,7 @@ private:
     [[noreturn]] void ThrowParseError();
     // Line and column of a byte offset into the input.
     std::pair<int, int> Position(std::size_t offset) const noexcept;
+    void NoteTypeTaken(std::size_t offset) noexcept;
 
     std::vector<std::unique_ptr<CXmlElement>> m_elements;  // one per depth, reused
     // Declared after the elements, so destroyed before them: winding the parser

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <istream>
 #include <memory>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,6 +43,7 @@ public:
     }
 
     std::size_t Size() const noexcept { return m_size; }
+    std::uint64_t BytesRead() const noexcept { return m_read; }
     bool IsRegular() const noexcept { return m_regular; }
 
     // Reads exactly `size` bytes, the file's whole content: false when it
@@ -56,6 +58,18 @@ public:
         return true;
     }
 
+    // Reads the next bytes, at most `size`, as they arrive (0 at the end), within the limit.
+    std::size_t ReadSome(char* buffer, std::size_t size) {
+        const int fd = fileno(m_file);  // nothing was read through m_file yet: it buffers nothing
+        ssize_t count;
+        while ((count = ::read(fd, buffer, size)) < 0) {
+            if (errno != EINTR) Fail(errno);
+        }
+        if (static_cast<std::uint64_t>(count) > m_limit - m_read) ThrowTooLong();
+        m_read += static_cast<std::uint64_t>(count);
+        return static_cast<std::size_t>(count);
+    }
+
     // Reads the file to its end, within the limit.
     std::string ReadAll() {
         std::string text;
@@ -67,9 +81,7 @@ public:
         char buffer[65536];
         std::size_t more;
         while ((more = std::fread(buffer, 1, sizeof buffer, m_file)) > 0) {
-            if (text.size() + more > m_limit)
-                throw CLtException(FormatString("The file [%s] is longer than the limit of %llu bytes", m_path.c_str(),
-                                                static_cast<unsigned long long>(m_limit)));
+            if (text.size() + more > m_limit) ThrowTooLong();
             text.append(buffer, more);
         }
         if (std::ferror(m_file)) Fail(errno);
@@ -78,6 +90,10 @@ public:
 
 private:
     [[noreturn]] void Fail(int error) const { ThrowFileError("Failed to read the file", m_path, error); }
+    [[noreturn]] void ThrowTooLong() const {
+        throw CLtException(FormatString("The file [%s] is longer than the limit of %llu bytes", m_path.c_str(),
+                                        static_cast<unsigned long long>(m_limit)));
+    }
 
     struct Closer {
         void operator()(std::FILE* file) const noexcept { std::fclose(file); }
@@ -87,6 +103,7 @@ private:
     std::unique_ptr<std::FILE, Closer> m_handle;
     std::FILE* m_file;
     std::size_t m_size = 0;
+    std::uint64_t m_read = 0;  // by ReadSome
     bool m_regular = false;
 };
 
@@ -345,8 +362,15 @@ void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& op
     // Faults of the text carry their line and column; FormatChain(path) puts the file in front.
     InputFile file(path, options.maxInputBytes);
     const std::size_t size = file.Size();
-    if (!file.IsRegular() || size == 0 || size > INT_MAX) {
-        // Read to its end, whatever its size says (a pipe, a file of the proc file system).
+    if (!file.IsRegular()) {
+        // A pipe or device: parsed as it arrives, so that endless or malformed input is refused at once.
+        CXmlDocument document([&file](char* buffer, std::size_t room) { return file.ReadSome(buffer, room); }, options);
+        ReadDocument(document, 0);
+        m_textKiB = ToKiB(file.BytesRead());
+        return;
+    }
+    if (size == 0 || size > INT_MAX) {
+        // Read to its end, whatever its size says (a file of the proc file system says 0), or too large for one read.
         FromXml(file.ReadAll(), options);
         return;
     }
@@ -368,6 +392,22 @@ void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& op
         return;
     }
     ReadDocument(*document, size);
+}
+
+void CXmlObjectBase::FromXmlStream(std::istream& stream, const CReadOptions& options) {
+    std::streambuf* buffer = stream.rdbuf();
+    std::size_t total = 0;
+    // Straight from the stream's buffer: its state and exception mask are the caller's.
+    CXmlDocument document(
+        [buffer, &total](char* to, std::size_t room) -> std::size_t {
+            if (buffer == nullptr) return 0;
+            const std::streamsize count = buffer->sgetn(to, static_cast<std::streamsize>(room));
+            total += static_cast<std::size_t>(count);
+            return static_cast<std::size_t>(count);
+        },
+        options);
+    ReadDocument(document, 0);
+    m_textKiB = ToKiB(total);
 }
 
 CXmlCollectionBase::CXmlCollectionBase(const char* itemElementName, long minOccurs, long maxOccurs)
@@ -427,6 +467,7 @@ CClassfactoryBase::~CClassfactoryBase() = default;
 std::string CClassfactoryBase::GetElementType(const CXmlElement* element) {
     const CXmlAttribute* type = element->FindAttribute(kXmlSchemaInstanceNamespace, "type");
     if (type == nullptr) return std::string();
+    element->NoteTypeTaken();
     std::string_view value = CWhitespaceUtils::Trim(type->GetValue());
     const std::size_t colon = value.find(':');
     if (colon != std::string_view::npos) value.remove_prefix(colon + 1);

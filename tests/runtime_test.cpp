@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <map>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -508,6 +509,60 @@ TEST_P(RuntimeParser, AWalkLeftAnywhereEndsCleanly) {
     }
 }
 
+TEST_P(RuntimeParser, AskingPastTheEndChangesNothing) {
+    // The last batch starts inside the document: its events taken again would
+    // end elements that never started.
+    std::string text = "<r>";
+    for (int i = 0; i < 1024; ++i) text += "<e></e>";
+    CXmlDocument document(text + "</r>", Options());
+    const LtXmlLib3::CXmlElement* root = document.GetDocumentElement();
+    int count = 0;
+    for (const LtXmlLib3::CXmlElement* e = root->GetFirstElement(); e != nullptr; e = e->GetNextSiblingElement()) ++count;
+    EXPECT_EQ(count, 1024);
+    EXPECT_EQ(root->GetNextSiblingElement(), nullptr);
+    EXPECT_EQ(root->GetNextSiblingElement(), nullptr);
+    EXPECT_NO_THROW(document.Finish());
+    EXPECT_NO_THROW(document.Finish());
+}
+
+TEST_P(RuntimeParser, CountsWhatTheObjectsDoNotHoldOnRequest) {
+    const std::string text = R"(<?xml version="1.0"?>
+<!-- before --><?before one?>
+<Vantrel xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" xsi:schemaLocation="urn:v v.xsd" schemaVersion="2">
+  <!-- inside -->
+  <Masses>
+    <MassAssembled>
+      <AssembledEntry Id="6" Mass="7" xsi:nil="false">
+        <CoG x="1" y="0"/>
+        <BoxEntry xsi:type="TankEntry" Value="0.5" MassId="4" SpecificWeight="1.025"/>
+        <TankEntry xsi:type="ContainerEntry" Value="1" MassId="2" SpecificWeight="3"/>
+      </AssembledEntry>
+    </MassAssembled>
+  </Masses>
+</Vantrel>
+<!-- after --><?after two?>)";
+    LtXmlLib3::CDroppedContent dropped;
+    LtXmlLib3::CReadOptions options = Options();
+    options.dropped = &dropped;
+    auto root = VantrelLib::CVantrel::CreateInstance();
+    auto expect = [&dropped](const char* how) {
+        EXPECT_EQ(dropped.comments, 3u) << how;
+        EXPECT_EQ(dropped.processingInstructions, 2u) << how;
+        // The type that chose the rest entry's class is written again; the typed list's is not.
+        const std::map<std::string, std::uint64_t> attributes{{"nil", 1}, {"schemaLocation", 1}, {"type", 1}};
+        EXPECT_EQ(dropped.schemaInstanceAttributes, attributes) << how;
+    };
+    dropped.comments = 99;  // left by an earlier read
+    root->FromXml(text, options);
+    expect("text");
+    const std::string written = root->ToXml();
+    EXPECT_NE(written.find("<BoxEntry xs:type=\"TankEntry\""), std::string::npos) << written;
+    EXPECT_EQ(written.find("ContainerEntry"), std::string::npos) << written;
+    std::istringstream stream(text);
+    root->FromXmlStream(stream, options);
+    expect("stream");
+}
+
 TEST(RuntimeParser, MalformedXmlWinsOverStructuralFaults) {
     // The structure fails at <Bad/> first, but the document is not even well formed.
     auto point = gdt::CPoint::CreateInstance();
@@ -774,7 +829,7 @@ TEST_F(RuntimeFiles, FailedWriteLeavesTheOldFileAndNoTemporary) {
 }
 
 // A regular file is read straight into the parser; a pipe, whose size is not
-// known in advance, is read to its end first. Both give what the text gives.
+// known in advance, is parsed as it arrives. Both give what the text gives.
 TEST_F(RuntimeFiles, AFileAndAPipeReadAsTheirText) {
     const std::string text = randomtree::RandomVantrel(21)->ToXml();
     const std::string path = (m_dir / "tree.xml").string();

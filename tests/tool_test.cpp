@@ -9,15 +9,19 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -324,8 +328,10 @@ TEST_F(Tool, CheckReportsUnreadableFilesAndGoesOn) {
     const Outcome outcome = RunTool({"check", missing.string(), m_dir.string(), good.string()});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.out, Joined({good.string() + ": ok: " + kGoodLine}));
-    EXPECT_EQ(outcome.err, Joined({missing.string() + ": Failed to open the file: No such file or directory",
-                                   m_dir.string() + ": Failed to read the file: Is a directory"}));
+    EXPECT_EQ(outcome.err, Joined({missing.string() + ": Failed to open the file [" + missing.string() +
+                                       "]: No such file or directory",
+                                   m_dir.string() + ": Failed to read the file [" + m_dir.string() +
+                                       "]: Is a directory"}));
 }
 
 TEST_F(Tool, CheckReadsStandardInput) {
@@ -334,6 +340,48 @@ TEST_F(Tool, CheckReadsStandardInput) {
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.out, Joined({"<stdin>: ok: " + kGoodLine}));
 }
+
+TEST_F(Tool, CheckRefusesAnEndlessStreamAsItArrives) {
+    // NUL bytes through a pipe: the tool gives up after its first chunk, so
+    // the writer can push little more than that and the pipe's own buffer.
+    const fs::path fifo = m_dir / "endless";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::signal(SIGPIPE, SIG_IGN);  // the writer learns of the reader's end from EPIPE
+    std::size_t pushed = 0;
+    std::thread writer([&] {
+        // Waits (a while at most) for the tool to open its end.
+        int fd = -1;
+        for (int tries = 0; tries < 2000 && fd < 0; ++tries) {
+            fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        if (fd < 0) return;
+        ::fcntl(fd, F_SETFL, 0);
+        const std::vector<char> zeros(65536, '\0');
+        for (ssize_t written; pushed < (std::size_t{64} << 20); pushed += static_cast<std::size_t>(written))
+            if ((written = ::write(fd, zeros.data(), zeros.size())) <= 0) break;
+        ::close(fd);
+    });
+    const Outcome outcome = RunTool({"check", "-"}, fifo);
+    writer.join();
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "<stdin>:1:1: Malformed XML at line 1, column 1: not well-formed (invalid token)\n");
+    EXPECT_GT(pushed, 0u);
+    EXPECT_LT(pushed, std::size_t{4} << 20);
+}
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+TEST_F(Tool, RunningOutOfMemoryNamesTheFile) {
+    // A 1 GiB (sparse) document under a 256 MiB address space limit.
+    if (!fs::exists("/usr/bin/prlimit")) GTEST_SKIP() << "no prlimit";
+    const fs::path big = File("big.xml", "");
+    fs::resize_file(big, std::uintmax_t{1} << 30);
+    const Outcome outcome =
+        RunProgram("/usr/bin/prlimit", {"--as=268435456", VANTREL_TOOL_EXE, "check", big.string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "vantrel: " + big.string() + ": out of memory while reading the document\n");
+}
+#endif
 
 // --- command line ------------------------------------------------------------
 
@@ -397,7 +445,7 @@ TEST_F(Tool, FormatWritesTheCanonicalFormAndIsStable) {
 
     const Outcome first = RunTool({"format", input.string()});
     EXPECT_EQ(first.status, 0);
-    EXPECT_EQ(first.err, "");
+    EXPECT_EQ(first.err, "vantrel format: " + input.string() + ": 1 comment dropped\n");
     EXPECT_EQ(first.out, Canonical(kGood));
     EXPECT_EQ(Read(input), loose);  // the input stays as it was
 
@@ -438,6 +486,65 @@ TEST_F(Tool, FormatInPlaceReplacesOnlyAGoodFile) {
     outcome = RunTool({"format", bad.string(), "-o", (m_dir / "out.xml").string()});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(Listing(), (Lines{"bad.xml", "good.xml"}));  // no output for a bad input
+}
+
+TEST_F(Tool, FormatInPlaceLeavesAFileWhoseContentWouldBeDropped) {
+    std::string rich = Edited(kGood, "<Vantrel ", "<!-- made by hand -->\n<?editor keep?>\n<Vantrel xs:schemaLocation=\"v v.xsd\" ");
+    rich = Edited(rich, "  <GeneralData>", "  <!-- general -->\n  <GeneralData>");
+    const fs::path file = File("rich.xml", rich);
+    const std::string dropped = file.string() + ": 2 comments, 1 processing instruction, 1 xsi:schemaLocation attribute";
+    Outcome outcome = RunTool({"format", file.string(), "--in-place"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "vantrel format: " + dropped +
+                               " would be dropped, so --in-place leaves the file as it is (--allow-drop replaces it "
+                               "without them)\n");
+    EXPECT_EQ(Read(file), rich);
+    EXPECT_EQ(Listing(), Lines{"rich.xml"});
+
+    outcome = RunTool({"format", file.string(), "--in-place", "--allow-drop"});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "vantrel format: " + dropped + " dropped\n");
+    EXPECT_EQ(Read(file), Canonical(kGood));
+}
+
+TEST_F(Tool, FormatInPlaceRespectsPermissions) {
+    // Read-only: refused unless forced, even for root (who may write it).
+    const fs::path locked = File("locked.xml", kGood);
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Outcome outcome = RunTool({"format", locked.string(), "--in-place"});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "vantrel format: " + locked.string() +
+                               ": the file is read-only, so --in-place leaves it as it is (--force replaces it all "
+                               "the same)\n");
+    EXPECT_EQ(Read(locked), kGood);
+    outcome = RunTool({"format", locked.string(), "--in-place", "--force"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(Read(locked), Canonical(kGood));
+    EXPECT_EQ(fs::status(locked).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+
+    // A writable file in a directory its user may not write: root may write
+    // any directory, so as root the tool runs as "nobody".
+    const fs::path file = File("open.xml", kGood);
+    fs::permissions(file, fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
+    Lines args = {"format", file.string(), "--in-place"};
+    std::string program = VANTREL_TOOL_EXE;
+    if (::geteuid() == 0) {
+        if (!fs::exists("/usr/bin/setpriv")) GTEST_SKIP() << "no setpriv to run as another user";
+        fs::permissions(m_root, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+        args.insert(args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups", program});
+        program = "/usr/bin/setpriv";
+    } else {
+        fs::permissions(m_dir, fs::perms::owner_write, fs::perm_options::remove);
+    }
+    outcome = RunProgram(program, args);
+    fs::permissions(m_dir, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "vantrel format: " + file.string() +
+                               ": --in-place needs a writable directory, to write the new text beside the file and "
+                               "rename it over it, and " + fs::canonical(m_dir).string() +
+                               " is not (Permission denied)\n");
+    EXPECT_EQ(Read(file), kGood);
+    EXPECT_EQ(Listing(), (Lines{"locked.xml", "open.xml"}));
 }
 
 TEST_F(Tool, FormatReportsAnOutputThatCannotBeWritten) {

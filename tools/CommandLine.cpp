@@ -42,8 +42,17 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     CLI::Option* output =
         format->add_option("-o,--output", formatOptions.output, "Write to this file instead of standard output");
     CLI::Option* inPlace = format->add_flag(
-        "--in-place", formatOptions.inPlace, "Replace FILE itself (only once the whole output is written)");
+        "--in-place", formatOptions.inPlace,
+        "Replace FILE itself, only once the whole output is written, by a new file with FILE's mode (other hard "
+        "links to FILE keep the old text). Refuses a read-only FILE, and one holding what the document cannot "
+        "keep: comments, processing instructions, xsi: attributes");
     output->excludes(inPlace);
+    format->add_flag("--allow-drop", formatOptions.allowDrop,
+                     "With --in-place: replace FILE even though comments, processing instructions or xsi: "
+                     "attributes are dropped")
+        ->needs(inPlace);
+    format->add_flag("--force", formatOptions.force, "With --in-place: replace FILE even when it is read-only")
+        ->needs(inPlace);
     format->footer(kExitStatusFooter);
 
     StatsOptions statsOptions;

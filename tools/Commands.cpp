@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include <new>
+
 #include <SampleShip.h>
 
 #include "DocumentIo.h"
@@ -15,6 +17,9 @@ int WriteOrReport(VantrelLib::CVantrel& document, const std::string& path, const
     } catch (const LtXmlLib3::CLtException& error) {
         // The messages of a failed write name the file themselves.
         err << "vantrel " << command << ": " << error.FormatChain();
+    } catch (const std::bad_alloc&) {
+        err << "vantrel " << command << ": " << (path == "-" ? std::string("<stdout>") : path)
+            << ": out of memory while writing the document\n";
     } catch (const std::exception& error) {
         err << "vantrel " << command << ": " << error.what() << '\n';
     }
@@ -30,6 +35,18 @@ int Flushed(std::ostream& out, std::ostream& err, int status) {
     return kExitFailure;
 }
 
+// Runs `print` for the document read from `file`; running out of memory is reported naming the file.
+template <class Print>
+int PrintOrReport(const std::string& file, std::ostream& err, Print&& print) {
+    try {
+        print();
+        return kExitOk;
+    } catch (const std::bad_alloc&) {
+        err << "vantrel: " << DisplayName(file) << ": out of memory\n";
+        return kExitFailure;
+    }
+}
+
 }  // namespace
 
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) {
@@ -41,8 +58,9 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err) 
             status = kExitFailure;
             continue;
         }
-        const DocumentSummary summary = Summarize(*read.document);
-        out << DisplayName(file) << ": ok: " << FormatLine(summary) << '\n';
+        status |= PrintOrReport(file, err, [&] {
+            out << DisplayName(file) << ": ok: " << FormatLine(Summarize(*read.document)) << '\n';
+        });
     }
     return Flushed(out, err, status);
 }
@@ -52,12 +70,29 @@ int RunFormat(const FormatOptions& options, std::ostream& out, std::ostream& err
         err << "vantrel format: --in-place needs a file, not standard input\n";
         return kExitUsage;
     }
-    const ReadResult read = ReadDocument(options.file);
+    if (options.inPlace) {
+        const std::string refusal = InPlaceRefusal(options.file, options.force);
+        if (!refusal.empty()) {
+            err << "vantrel format: " << refusal << '\n';
+            return kExitFailure;
+        }
+    }
+    LtXmlLib3::CDroppedContent dropped;
+    const ReadResult read = ReadDocument(options.file, &dropped);
     if (!read.document) {
         err << read.errors;
         return kExitFailure;
     }
-    return WriteOrReport(*read.document, options.inPlace ? options.file : options.output, "format", out, err);
+    const std::string lost = DescribeDropped(dropped);
+    const std::string name = DisplayName(options.file);
+    if (!lost.empty() && options.inPlace && !options.allowDrop) {
+        err << "vantrel format: " << name << ": " << lost
+            << " would be dropped, so --in-place leaves the file as it is (--allow-drop replaces it without them)\n";
+        return kExitFailure;
+    }
+    const int status = WriteOrReport(*read.document, options.inPlace ? options.file : options.output, "format", out, err);
+    if (status == kExitOk && !lost.empty()) err << "vantrel format: " << name << ": " << lost << " dropped\n";
+    return status;
 }
 
 int RunStats(const StatsOptions& options, std::ostream& out, std::ostream& err) {
@@ -66,15 +101,17 @@ int RunStats(const StatsOptions& options, std::ostream& out, std::ostream& err) 
         err << read.errors;
         return kExitFailure;
     }
-    const DocumentSummary summary = Summarize(*read.document);
-    if (options.json) {
-        nlohmann::ordered_json json{{"file", DisplayName(options.file)}};
-        json.update(ToJson(summary));
-        out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
-    } else {
-        out << DisplayName(options.file) << ": " << FormatTable(summary);
-    }
-    return Flushed(out, err, kExitOk);
+    const int status = PrintOrReport(options.file, err, [&] {
+        const DocumentSummary summary = Summarize(*read.document);
+        if (options.json) {
+            nlohmann::ordered_json json{{"file", DisplayName(options.file)}};
+            json.update(ToJson(summary));
+            out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+        } else {
+            out << DisplayName(options.file) << ": " << FormatTable(summary);
+        }
+    });
+    return Flushed(out, err, status);
 }
 
 int RunSample(const SampleOptions& options, std::ostream& out, std::ostream& err) {

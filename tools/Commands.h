@@ -23,6 +23,8 @@ struct FormatOptions {
     std::string file;
     std::string output = "-";
     bool inPlace = false;
+    bool allowDrop = false;  // in place: replace a file whose comments, ... are dropped
+    bool force = false;      // in place: replace a read-only file
 };
 
 struct StatsOptions {
@@ -40,6 +42,9 @@ int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
 
 // Reads the file and writes it back in the library's form, to `options.output`
 // ("-": `out`) or over the file itself. Nothing is written when the file is bad.
+// What the document cannot hold (comments, ...) is named in one warning line;
+// in place, such a file is left as it is unless `options.allowDrop`, and so is
+// a read-only one unless `options.force`.
 int RunFormat(const FormatOptions& options, std::ostream& out, std::ostream& err);
 
 // Reads the file and prints its counts and totals, as a table or as JSON.

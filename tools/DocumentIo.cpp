@@ -1,13 +1,17 @@
 #include "DocumentIo.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <iostream>
-#include <iterator>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace VantrelTool {
 
@@ -15,46 +19,23 @@ namespace {
 
 constexpr const char* kStandardStream = "-";
 
-// The whole text of `path`; throws CLtException with the system's reason.
-std::string ReadText(const std::string& path, std::uint64_t limit) {
-    if (path == kStandardStream) {
-        std::string text{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-        if (std::cin.bad()) throw LtXmlLib3::CLtException("Failed to read standard input");
-        return text;
-    }
-    const auto fail = [](const char* what, int error) {
-        throw LtXmlLib3::CLtException(std::string(what) + ": " + std::strerror(error));
-    };
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) fail("Failed to open the file", errno);
-    struct stat info {};
-    if (::fstat(::fileno(file.get()), &info) != 0) fail("Failed to read the file", errno);
-    if (S_ISDIR(info.st_mode)) fail("Failed to read the file", EISDIR);
-    if (static_cast<std::uint64_t>(info.st_size) > limit)
-        throw LtXmlLib3::CLtException("The file is " + std::to_string(info.st_size) +
-                                      " bytes long, more than the limit of " + std::to_string(limit) + " bytes");
-    std::string text;
-    char buffer[65536];
-    std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, count);
-    if (std::ferror(file.get())) fail("Failed to read the file", errno);
-    return text;
-}
-
 }  // namespace
 
 std::string DisplayName(const std::string& path) {
     return path == kStandardStream ? std::string("<stdin>") : path;
 }
 
-ReadResult ReadDocument(const std::string& path) {
+ReadResult ReadDocument(const std::string& path, LtXmlLib3::CDroppedContent* dropped) {
     const std::string name = DisplayName(path);
-    const LtXmlLib3::CReadOptions options;
+    LtXmlLib3::CReadOptions options;
+    options.dropped = dropped;
     ReadResult result;
     try {
-        const std::string text = ReadText(path, options.maxInputBytes);
         auto document = VantrelLib::CVantrel::CreateInstance();
-        document->FromXml(text, options);
+        if (path == kStandardStream)
+            document->FromXmlStream(std::cin, options);
+        else
+            document->FromXmlFile(path, options);
         // The root reads any document element; a tool that rewrites files
         // should not turn some other document into a "Vantrel" lookalike.
         if (document->GetElementName() != "Vantrel")
@@ -65,8 +46,45 @@ ReadResult ReadDocument(const std::string& path) {
         result.errors = error.FormatChain(name);
         // Where the message alone may mislead, one line more (worked out by the library).
         if (const std::string& hint = error.FindHint(); !hint.empty()) result.errors += "hint: " + hint + "\n";
+    } catch (const std::bad_alloc&) {
+        result.errors = "vantrel: " + name + ": out of memory while reading the document\n";
     }
     return result;
+}
+
+std::string DescribeDropped(const LtXmlLib3::CDroppedContent& dropped) {
+    std::string text;
+    auto add = [&text](std::uint64_t count, const std::string& one, const std::string& many) {
+        if (count == 0) return;
+        text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + (count == 1 ? one : many);
+    };
+    add(dropped.comments, "comment", "comments");
+    add(dropped.processingInstructions, "processing instruction", "processing instructions");
+    for (const auto& [localName, count] : dropped.schemaInstanceAttributes)
+        add(count, "xsi:" + localName + " attribute", "xsi:" + localName + " attributes");
+    return text;
+}
+
+std::string InPlaceRefusal(const std::string& path, bool force) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::string();
+    // access() lets root write anything: the mode bits say whether the file is meant to be written.
+    const mode_t writeBits = info.st_uid == ::geteuid() ? S_IWUSR : (S_IWUSR | S_IWGRP | S_IWOTH);
+    const bool writable = ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 && (info.st_mode & writeBits) != 0;
+    if (!writable && !force)
+        return path + ": the file is read-only, so --in-place leaves it as it is (--force replaces it all the same)";
+
+    // The new text is written beside the file the path leads to, then renamed over it.
+    std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.c_str(), nullptr), &std::free);
+    if (!real) return std::string();
+    std::string directory(real.get());
+    directory.erase(std::max<std::size_t>(directory.rfind('/'), 1));
+    if (::faccessat(AT_FDCWD, directory.c_str(), W_OK | X_OK, AT_EACCESS) != 0) {
+        const std::string reason = std::strerror(errno);
+        return path + ": --in-place needs a writable directory, to write the new text beside the file and rename it "
+                      "over it, and " + directory + " is not (" + reason + ")";
+    }
+    return std::string();
 }
 
 void WriteDocument(VantrelLib::CVantrel& document, const std::string& path, std::ostream& out) {

@@ -21,10 +21,23 @@ struct ReadResult {
     std::string errors;
 };
 
-// Reads `path` into a new document. Every fault of the file or of the document
-// (unreadable, malformed, not a "Vantrel" document, structurally wrong) is
-// reported in the result, never thrown.
-ReadResult ReadDocument(const std::string& path);
+// Reads `path` into a new document; standard input and other pipes are parsed
+// as they arrive. Every fault of the file or of the document (unreadable,
+// malformed, not a "Vantrel" document, structurally wrong, out of memory) is
+// reported in the result, never thrown. `dropped`, when given, receives the
+// counts of what the document cannot hold (comments, ...).
+ReadResult ReadDocument(const std::string& path, LtXmlLib3::CDroppedContent* dropped = nullptr);
+
+// What was dropped, for people: "3 comments, 1 processing instruction,
+// 1 xsi:schemaLocation attribute"; empty when nothing was.
+std::string DescribeDropped(const LtXmlLib3::CDroppedContent& dropped);
+
+// Why `path` may not be replaced in place, as a message naming it; empty when
+// it may (or when it cannot be looked at: the read reports that). A file its
+// user may not write is refused unless `force`, even for root, who may write
+// any file; a file in a directory its user may not write is always refused,
+// since the new text is written beside it and renamed over it.
+std::string InPlaceRefusal(const std::string& path, bool force);
 
 // Writes `document` in the library's form to `path`, or to `out` for "-". A
 // file is replaced only once the whole document is written. Throws

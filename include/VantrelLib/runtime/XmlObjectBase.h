@@ -4,6 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iosfwd>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +38,21 @@ class CXmlDocument;
 // The W3C XML Schema instance namespace, bound to the prefix "xs" on writing.
 inline constexpr const char* kXmlSchemaInstanceNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 
+// What a read met in the text that the objects do not hold, so that writing
+// them again leaves it out (see CReadOptions::dropped).
+struct CDroppedContent {
+    std::uint64_t comments = 0;
+    std::uint64_t processingInstructions = 0;  // the XML declaration is not one
+    // Attributes of the XML Schema instance namespace the objects skip, by
+    // local name ("schemaLocation", "nil", ...). A type attribute that chose the
+    // class of a rest entry is kept (written again), so it is not counted.
+    std::map<std::string, std::uint64_t> schemaInstanceAttributes;
+
+    bool Empty() const noexcept {
+        return comments == 0 && processingInstructions == 0 && schemaInstanceAttributes.empty();
+    }
+};
+
 // Limits applied when a document is read.
 struct CReadOptions {
     // A file or text larger than this is refused before it is parsed.
@@ -48,6 +65,10 @@ struct CReadOptions {
     // stays on the calling thread. Where no thread can be started the read
     // goes on without one.
     std::uint64_t parseOnThreadFromBytes = UINT64_MAX;
+    // When set, the read empties it, then counts there what it meets that the
+    // objects do not hold; the counts are whole once the read has succeeded.
+    // Unset (the default), nothing is counted.
+    CDroppedContent* dropped = nullptr;
 };
 
 // Empty base of every element and collection class, constructed with the class name.
@@ -103,7 +124,14 @@ public:
     // As FromXml, reading the file at `path`. A missing or unreadable file, or one
     // larger than options.maxInputBytes, throws CLtException naming the file;
     // faults of its text carry their line and column (FormatChain(path) adds the file).
+    // A pipe or device is parsed as it is read, as FromXmlStream does.
     void FromXmlFile(const std::string& path, const CReadOptions& options = CReadOptions());
+    // As FromXml, reading `stream` to its end in chunks of 64 KiB, parsed as they
+    // arrive: malformed text, or more than options.maxInputBytes, is refused as
+    // soon as it is read. The stream is not kept, and the parser never runs on a
+    // thread of its own. Throws as FromXml; what the stream's buffer throws is
+    // thrown as it is.
+    void FromXmlStream(std::istream& stream, const CReadOptions& options = CReadOptions());
 
 protected:
     CXmlObjectBase() = default;
