@@ -27,11 +27,6 @@
 #include "runtime/XmlDocument.h"
 #include "TestSupport.h"
 
-// Reaches the runtime's protected helpers that these tests check directly.
-struct RuntimeAccess : LtXmlLib3::CXmlObjectBase {
-    using LtXmlLib3::CXmlObjectBase::IsNamespaceAttribute;
-};
-
 using LtXmlLib3::CConversions;
 using LtXmlLib3::CLtException;
 using LtXmlLib3::CLtInvalidValueException;
@@ -420,10 +415,10 @@ TEST_P(RuntimeParser, ReadsElementsAttributesAndNamespaces) {
     EXPECT_EQ(LtXmlLib3::CClassfactoryBase::GetElementType(first), "T");
     for (const LtXmlLib3::CXmlAttribute& attribute : first->GetAttributes()) {
         if (attribute.GetLocalName() == "type") {
-            EXPECT_TRUE(RuntimeAccess::IsNamespaceAttribute(attribute));
+            EXPECT_TRUE(LtXmlLib3::CXmlObjectBase::IsNamespaceAttribute(attribute));
         }
         if (attribute.GetLocalName() == "b") {
-            EXPECT_FALSE(RuntimeAccess::IsNamespaceAttribute(attribute));
+            EXPECT_FALSE(LtXmlLib3::CXmlObjectBase::IsNamespaceAttribute(attribute));
             EXPECT_EQ(attribute.GetValue(), "x\ny");
         }
     }

@@ -104,6 +104,18 @@ public:
     // Returns the first child element not consumed (null on success).
     virtual const CXmlElement* FromXml_Int(const CXmlElement* element, const CXmlElement* firstChild) = 0;
 
+    // Static entry points through which parents reach their children.
+    static void ToXml_Int(CXmlObjectBase* object, CXmlTextWriter* writer, bool registerNamespaces,
+                          std::string_view namespaceUri);
+    static const CXmlElement* FromXml_Int(CXmlObjectBase* object, const CXmlElement* element,
+                                          const CXmlElement* firstChild);
+
+    // Throws CLtException naming `propertyName` when `pointer` is null.
+    static void Throw_IfPropertyIsNull(const void* pointer, const char* propertyName);
+    // True for namespace declarations and for every attribute in the XML Schema
+    // instance namespace (the type attribute, schemaLocation, ...).
+    static bool IsNamespaceAttribute(const CXmlAttribute& attribute) noexcept;
+
     // --- Document level -----------------------------------------------------
     // The whole document as UTF-8 text with an XML declaration, this object as
     // the outermost element (with the "xs" and "gdt" namespace declarations).
@@ -149,20 +161,8 @@ protected:
     friend struct VantrelLib::Framework::ClassMaker;
     friend class VantrelLib::Reflection::Property;
 
-    // Static entry points through which parents reach their children.
-    static void ToXml_Int(CXmlObjectBase* object, CXmlTextWriter* writer, bool registerNamespaces,
-                          std::string_view namespaceUri);
-    static const CXmlElement* FromXml_Int(CXmlObjectBase* object, const CXmlElement* element,
-                                          const CXmlElement* firstChild);
-
-    // Throws CLtException naming `propertyName` when `pointer` is null.
-    static void Throw_IfPropertyIsNull(const void* pointer, const char* propertyName);
-    // True for namespace declarations and for every attribute in the XML Schema
-    // instance namespace (the type attribute, schemaLocation, ...).
-    static bool IsNamespaceAttribute(const CXmlAttribute& attribute) noexcept;
-
-    // SetElementName for a name with static storage duration (a string literal
-    // of a class declaration): kept without a copy.
+    // The same for a name with static storage duration (a string literal of a
+    // class declaration): kept without a copy.
     static void SetElementNameLiteral(CXmlObjectBase* target, const char* literal) noexcept;
     // True when the element name is such a literal.
     bool IsElementNameLiteral() const noexcept { return (m_nameLength & kOwnedFlag) == 0; }
