@@ -18,7 +18,7 @@
 
 #include "VantrelLib/runtime/Conversions.h"
 #include "VantrelLib/runtime/Exceptions.h"
-#include "VantrelLib/runtime/Prefault.h"
+#include "VantrelLib/runtime/Platform.h"
 #include "VantrelLib/runtime/ShortCopy.h"
 #include "VantrelLib/runtime/XmlWriter.h"
 
@@ -55,7 +55,7 @@ struct SplitName {
 
 SplitName Split(const char* name, std::size_t length) noexcept {
     // Local names cannot hold a space; a URI can: split at the last one.
-    const auto* space = static_cast<const char*>(::memrchr(name, kNamespaceSeparator, length));
+    const char* space = detail::platform::FindLast(name, length, kNamespaceSeparator);
     if (space == nullptr) return SplitName{0, name, length};
     const std::size_t uriLength = static_cast<std::size_t>(space - name);
     return SplitName{uriLength, space + 1, length - uriLength - 1};
@@ -602,7 +602,7 @@ void CXmlDocument::FillExpatBuffer(std::size_t size, const Fill& fill) {
     // Room for at least one byte: expat hands out no buffer for none.
     char* buffer = static_cast<char*>(XML_GetBuffer(parser.expat, static_cast<int>(std::max<std::size_t>(size, 1))));
     if (buffer == nullptr) throw std::bad_alloc();
-    detail::Prefault(buffer, size);
+    detail::platform::Prefault(buffer, size);
     const std::size_t filled = fill(buffer, size);
     parser.input = std::string_view(buffer, std::min(filled, size));
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "VantrelLib/runtime/Exceptions.h"
-#include "VantrelLib/runtime/Prefault.h"
+#include "VantrelLib/runtime/Platform.h"
 #include "VantrelLib/runtime/XmlObjectBase.h"
 
 namespace LtXmlLib3 {
@@ -103,7 +103,7 @@ constexpr NameTable kAsciiNameChar(false);
 CXmlTextWriter::CXmlTextWriter(std::size_t expectedSize) : m_expectedSize(expectedSize) {
     if (expectedSize > 0) {
         m_out.reserve(expectedSize);
-        detail::Prefault(m_out.data(), expectedSize);
+        detail::platform::Prefault(m_out.data(), expectedSize);
     }
     Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
 }
