@@ -37,40 +37,6 @@ void ExpectRoundTrip(T& object, std::uint64_t seed) {
     EXPECT_EQ(read->ToXml(), text) << "seed " << seed;
 }
 
-template <class T>
-class RandomClassRoundTrip : public ::testing::Test {};
-
-using AllClasses = ::testing::Types<
-    gdt::CPoint, gdt::CRangeDouble, gdt::CBox, gdt::CFrame, gdt::CLoadcase, gdt::CAttachedFile, CVantrel, CGeneralData,
-    CPrincipalDimension, CGeneralConstants, CAttachedFiles, CFrameTableData, CFrameTableEntry, CLoadcaseData,
-    CLoadcaseInputData, CLoadEnvelopeData, CLongitudinalPosition, CLoadEnvelopeForce, CMasses, CMassBoxes,
-    CMassBoxData, CMassNodeSelectionData, CMassElementGroups, CElementgroupData, CMassTanks, CMassTankData,
-    CMassContainer, CMassContainerData, CRow, CMassAssembled, CMassAssembledData, CRestEntry, CContainerEntry,
-    CTankEntry, CHydrodynamic, CHydroData, CScan, CHydroScanBlockEntry, CSelect, CHydroSelectEntry,
-    CHydroSelectFactorEntry, CHydroSelectWaveEntry>;
-
-class ClassNames {
-public:
-    template <class T>
-    static std::string GetName(int) {
-        return std::string(T::CreateInstance()->GetElementName());
-    }
-};
-
-TYPED_TEST_SUITE(RandomClassRoundTrip, AllClasses, ClassNames);
-
-// Each class as the outermost element: a few random objects and a full one.
-TYPED_TEST(RandomClassRoundTrip, ValuesSurviveWriteAndRead) {
-    for (std::uint64_t seed = 1; seed <= 6; ++seed) {
-        randomtree::Options options;
-        options.full = seed == 6;
-        randomtree::Generator generator(seed * 7919, options);
-        CSmartPtr<TypeParam> object = TypeParam::CreateInstance();
-        generator.Fill(*object);
-        ExpectRoundTrip(*object, seed);
-    }
-}
-
 }  // namespace
 
 // Whole documents: a few hundred random trees and some with everything set.
