@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "runtime/Prefault.h"
+#include "runtime/Platform.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define VANTREL_POOL_POISONS 1
@@ -56,8 +56,9 @@ struct alignas(kAlign) CObjectPool::Block {
 #ifdef VANTREL_POOL_POISONS
         ASAN_UNPOISON_MEMORY_REGION(this, size);
 #endif
+        const std::size_t bytes = size;
         this->~Block();
-        std::free(this);
+        ::operator delete(static_cast<void*>(this), std::align_val_t(bytes));
     }
 };
 
@@ -94,11 +95,10 @@ void CObjectPool::StartBlock(std::size_t need) {
     unsigned shift = m_nextShift;
     while ((std::size_t{1} << shift) - sizeof(Block) < need) ++shift;
     const std::size_t size = std::size_t{1} << shift;
-    void* memory = std::aligned_alloc(size, size);
-    if (memory == nullptr) throw std::bad_alloc();
+    void* memory = ::operator new(size, std::align_val_t(size));
     // The block is filled next: map a large one at once (a small one mostly
     // comes from memory the heap has in place already).
-    if (shift >= kPrefaultShift) detail::Prefault(memory, size);
+    if (shift >= kPrefaultShift) detail::platform::Prefault(memory, size);
     m_block = ::new (memory) Block(size);
     m_next = static_cast<char*>(memory) + sizeof(Block);
     m_end = static_cast<char*>(memory) + size;

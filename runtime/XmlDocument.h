@@ -136,7 +136,8 @@ private:
     static void CheckSize(std::size_t size, const CReadOptions& options);
     void CreateParser(const CReadOptions& options);
     void FillExpatBuffer(std::size_t size, const Fill& fill);
-    void StartParsing(const CReadOptions& options, std::size_t size);
+    // Parses up to the document element, on a thread of its own if asked and one can be had.
+    void StartParsing(bool onThread);
     // Takes the next event (Done once the parser has ended).
     Event Next();
     // Makes the next batch of events the one taken from; false once there is none.

@@ -1,158 +1,18 @@
 #include "VantrelLib/runtime/XmlObjectBase.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <istream>
 #include <memory>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "VantrelLib/runtime/Conversions.h"
+#include "runtime/FileIo.h"
 #include "runtime/ObjectPool.h"
 #include "runtime/XmlDocument.h"
 #include "VantrelLib/runtime/XmlWriter.h"
 
 namespace LtXmlLib3 {
-
-namespace {
-
-[[noreturn]] void ThrowFileError(const char* what, const std::string& path, int error) {
-    throw CLtException(FormatString("%s [%s]: %s", what, path.c_str(), std::strerror(error)));
-}
-
-// Reads the whole file, refusing one larger than `limit` before reading it.
-// A file opened for reading, checked against the size limit.
-class InputFile {
-public:
-    InputFile(const std::string& path, std::uint64_t limit)
-        : m_path(path), m_limit(limit), m_handle(std::fopen(path.c_str(), "rb")), m_file(m_handle.get()) {
-        if (m_file == nullptr) ThrowFileError("Failed to open the file", path, errno);
-        struct stat info {};
-        if (fstat(fileno(m_file), &info) != 0) Fail(errno);
-        if (S_ISDIR(info.st_mode)) Fail(EISDIR);
-        if (static_cast<std::uint64_t>(info.st_size) > limit)
-            throw CLtException(FormatString("The file [%s] is %lld bytes long, more than the limit of %llu bytes",
-                                            path.c_str(), static_cast<long long>(info.st_size),
-                                            static_cast<unsigned long long>(limit)));
-        m_size = static_cast<std::size_t>(info.st_size);
-        m_regular = S_ISREG(info.st_mode);
-    }
-
-    std::size_t Size() const noexcept { return m_size; }
-    std::uint64_t BytesRead() const noexcept { return m_read; }
-    bool IsRegular() const noexcept { return m_regular; }
-
-    // Reads exactly `size` bytes, the file's whole content: false when it
-    // holds fewer or more.
-    bool ReadExactly(char* buffer, std::size_t size) {
-        const std::size_t total = std::fread(buffer, 1, size, m_file);
-        if (std::ferror(m_file)) Fail(errno);
-        if (total != size) return false;
-        char more;
-        if (std::fread(&more, 1, 1, m_file) != 0) return false;
-        if (std::ferror(m_file)) Fail(errno);
-        return true;
-    }
-
-    // Reads the next bytes, at most `size`, as they arrive (0 at the end), within the limit.
-    std::size_t ReadSome(char* buffer, std::size_t size) {
-        const int fd = fileno(m_file);  // nothing was read through m_file yet: it buffers nothing
-        ssize_t count;
-        while ((count = ::read(fd, buffer, size)) < 0) {
-            if (errno != EINTR) Fail(errno);
-        }
-        if (static_cast<std::uint64_t>(count) > m_limit - m_read) ThrowTooLong();
-        m_read += static_cast<std::uint64_t>(count);
-        return static_cast<std::size_t>(count);
-    }
-
-    // Reads the file to its end, within the limit.
-    std::string ReadAll() {
-        std::string text;
-        text.resize(m_size);
-        const std::size_t total = std::fread(text.data(), 1, text.size(), m_file);
-        if (std::ferror(m_file)) Fail(errno);
-        text.resize(total);
-        // A file that grows while being read (or reports no size) is read to its end, within the limit.
-        char buffer[65536];
-        std::size_t more;
-        while ((more = std::fread(buffer, 1, sizeof buffer, m_file)) > 0) {
-            if (text.size() + more > m_limit) ThrowTooLong();
-            text.append(buffer, more);
-        }
-        if (std::ferror(m_file)) Fail(errno);
-        return text;
-    }
-
-private:
-    [[noreturn]] void Fail(int error) const { ThrowFileError("Failed to read the file", m_path, error); }
-    [[noreturn]] void ThrowTooLong() const {
-        throw CLtException(FormatString("The file [%s] is longer than the limit of %llu bytes", m_path.c_str(),
-                                        static_cast<unsigned long long>(m_limit)));
-    }
-
-    struct Closer {
-        void operator()(std::FILE* file) const noexcept { std::fclose(file); }
-    };
-    std::string m_path;
-    std::uint64_t m_limit;
-    std::unique_ptr<std::FILE, Closer> m_handle;
-    std::FILE* m_file;
-    std::size_t m_size = 0;
-    std::uint64_t m_read = 0;  // by ReadSome
-    bool m_regular = false;
-};
-
-// The file `path` names once symbolic links are followed (as open() would), so
-// that writing through a link replaces the file it points to, not the link.
-std::string FollowLinks(const std::string& path) {
-    std::string current = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
-        std::string link(PATH_MAX, '\0');
-        const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
-        if (length < 0) ThrowFileError("Failed to open the file", path, errno);
-        link.resize(static_cast<std::size_t>(length));
-        if (link.empty() || link[0] != '/') {
-            // Relative to the directory holding the link.
-            const std::size_t slash = current.rfind('/');
-            if (slash != std::string::npos) link.insert(0, current, 0, slash + 1);
-        }
-        current = std::move(link);
-    }
-    ThrowFileError("Failed to open the file", path, ELOOP);
-}
-
-// Writes all of `text`; returns 0 or the errno of the failure.
-int WriteToDescriptor(int fd, std::string_view text) {
-    const char* data = text.data();
-    std::size_t remaining = text.size();
-    while (remaining > 0) {
-        const ssize_t written = ::write(fd, data, remaining);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        data += written;
-        remaining -= static_cast<std::size_t>(written);
-    }
-    return 0;
-}
-
-void WriteAll(const std::string& path, const std::string& text) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
-    if (fd < 0) ThrowFileError("Failed to open the file", path, errno);
-    const int error = WriteToDescriptor(fd, text);
-    if (::close(fd) != 0 && error == 0) ThrowFileError("Failed to write the file", path, errno);
-    if (error != 0) ThrowFileError("Failed to write the file", path, error);
-}
-
-}  // namespace
 
 CXmlObjectBase::~CXmlObjectBase() { FreeName(); }
 
@@ -271,62 +131,24 @@ std::string CXmlObjectBase::ToXml() {
     // large as last time (a little room for longer numbers); else in pieces.
     const std::size_t expected = std::size_t{m_textKiB} << 10;
     CXmlTextWriter writer(expected + expected / 16);
-    ToXml_Int(this, &writer, true, GetTargetNamespace());
+    ToXml_Int(&writer, true, GetTargetNamespace());
     std::string document = writer.TakeDocument();
     m_textKiB = ToKiB(document.size());
     return document;
 }
 
 void CXmlObjectBase::ToXmlFile(const std::string& path) {
-    const std::string target = FollowLinks(path);
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) {
-        // A device or pipe (/dev/stdout, a fifo) cannot be replaced: write to it
-        // directly, and only once the whole document is made.
-        WriteAll(path, ToXml());
+    detail::OutputFile file(path);
+    if (!file.Replaces()) {
+        // A device or pipe (/dev/stdout, a fifo) is written to only once the whole document is made.
+        file.WriteWhole(ToXml());
         return;
     }
-
-    // Write a temporary file beside the target as the document is made, then
-    // rename it over the target. Any failure removes the temporary file and
-    // leaves the target as it was.
-    std::string temporary = target + ".tmp-XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) ThrowFileError("Failed to create a temporary file for", path, errno);
-    auto discard = [&]() {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-    };
-    auto fail = [&](int error) {
-        discard();
-        ThrowFileError("Failed to write the file", path, error);
-    };
-    const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
-    if (::fchmod(fd, mode) != 0) fail(errno);
-    int writeError = 0;  // the first failure of the file; later pieces are not written
-    try {
-        CXmlTextWriter writer([&](std::string_view piece) {
-            if (writeError == 0) writeError = WriteToDescriptor(fd, piece);
-        });
-        ToXml_Int(this, &writer, true, GetTargetNamespace());
-        writer.Flush();
-    } catch (...) {
-        discard();
-        throw;
-    }
-    if (writeError != 0) fail(writeError);
-    if (::fsync(fd) != 0) fail(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        ThrowFileError("Failed to write the file", path, error);
-    }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        ThrowFileError("Failed to replace the file", path, error);
-    }
+    // Written to the file as the document is made.
+    CXmlTextWriter writer([&file](std::string_view piece) { file.Write(piece); });
+    ToXml_Int(&writer, true, GetTargetNamespace());
+    writer.Flush();
+    file.Commit();
 }
 
 void CXmlObjectBase::FromXml(std::string_view text, const CReadOptions& options) {
@@ -341,7 +163,7 @@ void CXmlObjectBase::ReadDocument(CXmlDocument& document, std::size_t textSize) 
     CObjectPool::CScope poolScope(pool);
     const CXmlElement* root = document.GetDocumentElement();
     try {
-        FromXml_Int(this, root, root->GetFirstElement());
+        FromXml_Int(root, root->GetFirstElement());
     } catch (const CLtException&) {
         // A malformed document is reported as malformed even where a fault of
         // its structure comes first: the answer does not depend on how far the
@@ -360,7 +182,7 @@ void CXmlObjectBase::ReadDocument(CXmlDocument& document, std::size_t textSize) 
 
 void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& options) {
     // Faults of the text carry their line and column; FormatChain(path) puts the file in front.
-    InputFile file(path, options.maxInputBytes);
+    detail::InputFile file(path, options.maxInputBytes);
     const std::size_t size = file.Size();
     if (!file.IsRegular()) {
         // A pipe or device: parsed as it arrives, so that endless or malformed input is refused at once.
@@ -388,7 +210,7 @@ void CXmlObjectBase::FromXmlFile(const std::string& path, const CReadOptions& op
             },
             options);
     } catch (const Changed&) {
-        FromXml(InputFile(path, options.maxInputBytes).ReadAll(), options);
+        FromXml(detail::InputFile(path, options.maxInputBytes).ReadAll(), options);
         return;
     }
     ReadDocument(*document, size);

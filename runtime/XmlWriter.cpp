@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "VantrelLib/runtime/Exceptions.h"
+#include "runtime/Platform.h"
 #include "VantrelLib/runtime/XmlObjectBase.h"
-#include "runtime/Prefault.h"
 #include "runtime/ShortCopy.h"
 
 namespace LtXmlLib3 {
@@ -123,7 +123,7 @@ inline void CXmlTextWriter::Fill(char c, std::size_t count) {
 CXmlTextWriter::CXmlTextWriter(std::size_t expectedSize) : m_expectedSize(expectedSize) {
     if (expectedSize > 0) {
         m_out.reserve(expectedSize);
-        detail::Prefault(m_out.data(), expectedSize);
+        detail::platform::Prefault(m_out.data(), expectedSize);
     }
     Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
 }

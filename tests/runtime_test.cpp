@@ -699,20 +699,33 @@ TEST(RuntimeParserNames, SplitIntoNamespaceAndLocalNameAtEveryLength) {
 
 TEST_P(RuntimeParser, FaultsAfterManyBatchesAndWalksLeftBetweenThem) {
     std::string text = "<r>";
-    for (int i = 0; i < 20000; ++i) text += "<e a='" + std::to_string(i) + "'/>";
-    // Malformed far from the start: the elements before it are walked, then the fault is thrown.
-    const std::string broken = text + "<e></r>";
-    CXmlDocument document(broken, Options());
-    int seen = 0;
-    try {
-        for (auto e = document.GetDocumentElement()->GetFirstElement(); e != nullptr; e = e->GetNextSiblingElement())
-            ++seen;
-        document.Finish();
-        ADD_FAILURE() << "accepted";
-    } catch (const CLtException& error) {
-        EXPECT_NE(std::string(error.what()).find("mismatched tag"), std::string::npos) << error.what();
+    for (int i = 0; i < 20000; ++i) text += "<e a='" + std::to_string(i) + "'/>" + (i % 2 == 0 ? "\n" : "\r\n");
+    // Malformed far from the start: the elements before it are walked, then
+    // the fault is thrown, at its own line and column however many batches
+    // (and chunks of a stream) came before it.
+    const std::string broken = text + "<e>\n  </r>";
+    for (const bool streamed : {false, true}) {
+        std::size_t at = 0;
+        auto document = streamed ? std::make_unique<CXmlDocument>([&](char* buffer, std::size_t size) {
+            const std::size_t count = std::min({size, std::size_t{1009}, broken.size() - at});
+            std::memcpy(buffer, broken.data() + at, count);
+            at += count;
+            return count;
+        })
+                                 : std::make_unique<CXmlDocument>(broken, Options());
+        int seen = 0;
+        try {
+            for (auto e = document->GetDocumentElement()->GetFirstElement(); e != nullptr; e = e->GetNextSiblingElement())
+                ++seen;
+            document->Finish();
+            ADD_FAILURE() << "accepted";
+        } catch (const CLtException& error) {
+            EXPECT_NE(std::string(error.what()).find("mismatched tag"), std::string::npos) << error.what();
+            EXPECT_EQ(error.GetLine(), 20002) << streamed;
+            EXPECT_EQ(error.GetColumn(), 5) << streamed;
+        }
+        EXPECT_EQ(seen, 20001);
     }
-    EXPECT_EQ(seen, 20001);
     // Documents dropped part way, between and inside batches, wind up cleanly.
     text += "</r>";
     for (int stop : {0, 1, 2047, 2048, 2049, 9000}) {

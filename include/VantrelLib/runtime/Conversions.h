@@ -65,9 +65,12 @@ public:
     static bool booleanFromString(std::string_view text, int rule, std::string_view attributeName);
 };
 
-// printf-style formatting into a string.
+// printf-style formatting into a string (C99 conversions such as %zu: on
+// MinGW the C++ library asks for its own C99 printf).
 VANTREL_EXPORT std::string FormatString(const char* format, ...)
-#if defined(__GNUC__)
+#if defined(__MINGW_PRINTF_FORMAT)
+    __attribute__((format(__MINGW_PRINTF_FORMAT, 1, 2)))
+#elif defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;

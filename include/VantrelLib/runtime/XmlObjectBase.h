@@ -5,13 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "VantrelLib/Export.h"
 #include "VantrelLib/runtime/Exceptions.h"
+#include "VantrelLib/runtime/ReadOptions.h"
 #include "VantrelLib/runtime/SmartPtr.h"
 
 namespace VantrelLib {
@@ -37,39 +37,6 @@ class CXmlDocument;
 
 // The W3C XML Schema instance namespace, bound to the prefix "xs" on writing.
 inline constexpr const char* kXmlSchemaInstanceNamespace = "http://www.w3.org/2001/XMLSchema-instance";
-
-// What a read met in the text that the objects do not hold, so that writing
-// them again leaves it out (see CReadOptions::dropped).
-struct CDroppedContent {
-    std::uint64_t comments = 0;
-    std::uint64_t processingInstructions = 0;  // the XML declaration is not one
-    // Attributes of the XML Schema instance namespace the objects skip, by
-    // local name ("schemaLocation", "nil", ...). A type attribute that chose the
-    // class of a rest entry is kept (written again), so it is not counted.
-    std::map<std::string, std::uint64_t> schemaInstanceAttributes;
-
-    bool Empty() const noexcept {
-        return comments == 0 && processingInstructions == 0 && schemaInstanceAttributes.empty();
-    }
-};
-
-// Limits applied when a document is read.
-struct CReadOptions {
-    // A file or text larger than this is refused before it is parsed.
-    std::uint64_t maxInputBytes = std::uint64_t{4} << 30;
-    // Elements nested deeper than this are refused while parsing.
-    int maxDepth = 256;
-    // An input of at least this many bytes is parsed on a second thread while
-    // the calling thread builds the objects: a large read then takes less
-    // time but two cores, and more CPU time in all. By default every read
-    // stays on the calling thread. Where no thread can be started the read
-    // goes on without one.
-    std::uint64_t parseOnThreadFromBytes = UINT64_MAX;
-    // When set, the read empties it, then counts there what it meets that the
-    // objects do not hold; the counts are whole once the read has succeeded.
-    // Unset (the default), nothing is counted.
-    CDroppedContent* dropped = nullptr;
-};
 
 // Empty base of every element and collection class, constructed with the class name.
 class VANTREL_EXPORT CInstanceMonitor {
