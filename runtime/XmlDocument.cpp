@@ -1,5 +1,7 @@
 #include "runtime/XmlDocument.h"
 
+#include "runtime/FiberSanitizer.h"
+
 #include <expat.h>
 
 #include <boost/context/fiber.hpp>
@@ -230,6 +232,7 @@ struct CXmlDocument::Parser {
     std::size_t typesTaken = 0;
     std::size_t lastTypeTaken = SIZE_MAX;  // the offset of the element whose type was taken last
 
+    detail::SanitizerFiber sanitizer;           // tells a thread sanitizer of the switches below
     boost::context::fiber parserSide;           // resumes the parser; held by whoever calls Fill
     boost::context::fiber* walkSide = nullptr;  // resumes the caller of Fill; held by the parser
     static constexpr std::size_t kBatches = 3;  // the walk takes one; a thread fills the others ahead
@@ -252,14 +255,14 @@ struct CXmlDocument::Parser {
                                                walkSide = &caller;
                                                status = ParseAll();
                                                finished = true;
-                                               return std::move(caller);
+                                               return sanitizer.Return(std::move(caller));
                                            });
     }
 
     // Parses into `batch`, which is empty, until it is full or the parse has ended (`finished`).
     void Fill(Batch& batch) noexcept {
         filling = &batch;
-        if (!finished) parserSide = std::move(parserSide).resume();
+        if (!finished) parserSide = sanitizer.Enter(std::move(parserSide));
     }
 
     // Lets the callback expat waits in return and stop the parse, so that its
@@ -267,7 +270,7 @@ struct CXmlDocument::Parser {
     void Abandon() noexcept {
         if (finished || !parserSide) return;
         abandon = true;
-        parserSide = std::move(parserSide).resume();
+        parserSide = sanitizer.Enter(std::move(parserSide));
     }
 
     XML_Status ParseAll() noexcept {
@@ -324,7 +327,7 @@ struct CXmlDocument::Parser {
     // The batch is full: back to the caller of Fill, which resumes the parse
     // with the next batch, or to end it.
     void HandOver() {
-        *walkSide = std::move(*walkSide).resume();
+        *walkSide = sanitizer.Leave(std::move(*walkSide));
         if (abandon) XML_StopParser(expat, XML_FALSE);
     }
 
