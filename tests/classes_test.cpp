@@ -127,9 +127,9 @@ TEST(Choice, ReadingTakesExactlyOneBranch) {
         {factor + "<Wave/>", {ChildrenOf("SelectEntry"), Unknown("Wave")}},
         {"<Wave/><Wave/>", {ChildrenOf("SelectEntry"), Unknown("Wave")}},
     };
+    const std::string start = R"(<SelectEntry Type="Min">)";
     for (const auto& c : cases)
-        EXPECT_EQ(ReadFailure<CHydroSelectEntry>(R"(<SelectEntry Type="Min">)" + c.children + "</SelectEntry>"), c.chain)
-            << c.children;
+        EXPECT_EQ(ReadFailure<CHydroSelectEntry>(start + c.children + "</SelectEntry>"), c.chain) << c.children;
     EXPECT_EQ(HintOf<CHydroSelectEntry>(R"(<SelectEntry Type="Min">)" + factor + "<Wave/></SelectEntry>"),
               "Factor and Wave are a choice: give only one of them");
 
@@ -167,8 +167,8 @@ TEST(RestEntries, TheClassComesFromTheTypeAttributeWhateverItsPrefix) {
     EXPECT_NE(xml.find(R"(<TankEntry Value="1" MassId="2" SpecificWeight="3"/>)"), std::string::npos);
     EXPECT_EQ(CTankEntry::CreateInstance()->ToXml().find("xs:type"), std::string::npos);
 
-    const std::string unknown = R"(<AssembledEntry Id="1" Mass="1")" + kXsi +
-                                R"(><CoG x="0" y="0"/><BoxEntry xs:type="BoxRestEntry" Value="1" MassId="2"/></AssembledEntry>)";
+    const std::string unknown = R"(<AssembledEntry Id="1" Mass="1")" + kXsi + R"(><CoG x="0" y="0"/>)" +
+                                R"(<BoxEntry xs:type="BoxRestEntry" Value="1" MassId="2"/></AssembledEntry>)";
     EXPECT_EQ(ReadFailure<CMassAssembledData>(unknown), (Chain{ChildrenOf("AssembledEntry"), Unknown("BoxEntry")}));
     EXPECT_EQ(HintOf<CMassAssembledData>(unknown),
               "xs:type [BoxRestEntry] is not one of ContainerEntry, RestEntry, TankEntry");

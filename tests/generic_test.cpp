@@ -70,6 +70,19 @@ std::pair<std::size_t, std::size_t> AttributeSpan(const std::string& xml, const 
     return {at, at};
 }
 
+// `xml` with the outermost element's attributes in reverse order.
+std::string WithAttributesReversed(const std::string& xml) {
+    const std::size_t first = xml.find_first_of(" />", xml.find('\n') + 1);
+    std::size_t at = first;
+    std::string reversed;
+    while (xml[at] == ' ') {
+        const std::size_t end = xml.find('"', xml.find('=', at) + 2) + 1;
+        reversed.insert(0, xml, at, end - at);
+        at = end;
+    }
+    return xml.substr(0, first) + reversed + xml.substr(at);
+}
+
 // `xml` without the outermost element's children named `name`.
 std::string WithoutChildren(const std::string& xml, const std::string& name) {
     std::istringstream lines(xml);
@@ -168,8 +181,8 @@ std::string ValueTypeName(const Property& property) {
 Shape ShapeOf(const ClassInfo& info) {
     const auto element = [](const Property& property, long min, long max) {
         // The polymorphic lists hold rest entries of any class.
-        return std::string(property.Name()) + " " + (property.ItemClass() ? TypeKey(*property.ItemClass()) : "RestEntry") +
-               Occurs(min, max);
+        const ClassInfo* item = property.ItemClass();
+        return std::string(property.Name()) + " " + (item ? TypeKey(*item) : "RestEntry") + Occurs(min, max);
     };
     Shape shape;
     for (const Property& property : info.Properties()) {
@@ -245,15 +258,21 @@ TEST(EveryClass, RefusesWhatIsMissingOrMalformed) {
             read->FromXml(with(" " + text + "\t"));
             EXPECT_EQ(property.GetText(*read), text);
             const Chain chain = ReadFailure(*info, with("#"));
-            ASSERT_EQ(chain.size(), 2u);
-            EXPECT_EQ(chain[0], AttributesOf(element));
-            if (property.GetType() == Property::Type::Enumeration)
+            const std::string type = ValueTypeName(property).substr(3), subject = "] of attribute [" + name + "] is ";
+            if (property.GetType() == Property::Type::Enumeration) {
+                ASSERT_EQ(chain.size(), 2u);
+                EXPECT_EQ(chain[0], AttributesOf(element));
                 EXPECT_TRUE(chain[1].rfind("Unknown enumeration value for ", 0) == 0 &&
                             chain[1].find(" [#]") == chain[1].size() - 4)
                     << chain[1];
-            else
-                EXPECT_EQ(chain[1], "The value [#] of attribute [" + name + "] is not a valid " +
-                                        ValueTypeName(property).substr(3));
+            } else {
+                EXPECT_EQ(chain, (Chain{AttributesOf(element), "The value [#" + subject + "not a valid " + type}));
+            }
+            const std::string huge = "-99999999999999999999";
+            if (type == "long" || type == "unsignedLong") {
+                EXPECT_EQ(ReadFailure(*info, with(huge)),
+                          (Chain{AttributesOf(element), "The value [" + huge + subject + "out of range for " + type}));
+            }
         }
     }
     EXPECT_GT(required, 50);  // not vacuous
@@ -266,8 +285,9 @@ TEST(EveryClass, RefusesUnknownAttributesAndElements) {
         const std::size_t tagEnd = EndOfRootTag(xml), nameAt = xml.find('<', xml.find('\n')) + 1;
         const std::string written = xml.substr(nameAt, xml.find_first_of(" />", nameAt) - nameAt);  // gdt:Point
         const bool empty = xml[tagEnd - 1] == '/';
+        const std::size_t at = empty ? tagEnd - 1 : tagEnd;
         const auto withAttribute = [&](const std::string& name) {
-            return xml.substr(0, tagEnd - (empty ? 1 : 0)) + " " + name + "=\"1\"" + xml.substr(tagEnd - (empty ? 1 : 0));
+            return xml.substr(0, at) + " " + name + "=\"1\"" + xml.substr(at);
         };
         EXPECT_EQ(ReadFailure(*info, withAttribute("Bogus")),
                   (Chain{AttributesOf(element), "Unexpected Attribute [Bogus] found."}));
@@ -326,23 +346,28 @@ TEST(EveryClass, OptionalValuesAreUnsetUntilSetAndReadingReplacesAll) {
                 property.SetValid(*fresh, true);
             else
                 EXPECT_THROW(property.SetText(*fresh, "#"), CLtException);
-            EXPECT_EQ(property.GetText(*fresh), text ? ""
-                                                : property.GetType() == Property::Type::Bool        ? "false"
-                                                : property.GetType() == Property::Type::Enumeration ? property.Tokens()[0]
-                                                                                                    : "0");
+            const Property::Type type = property.GetType();
+            EXPECT_EQ(property.GetText(*fresh), text                                 ? ""
+                                                : type == Property::Type::Bool        ? "false"
+                                                : type == Property::Type::Enumeration ? property.Tokens()[0]
+                                                                                      : "0");
         }
     }
 }
 
 // Random instances of every class, and random documents, come back from
-// their text with the same values, bit for bit, and the same text.
+// their text with the same values, bit for bit, and the same text, whatever
+// the order of the attributes.
 TEST(EveryClass, RandomInstancesRoundTripBitForBit) {
     const auto expectRoundTrip = [](CXmlObjectBase& object, const std::string& what) {
         const std::string text = object.ToXml();
-        CSmartPtr<CXmlObjectBase> read = VantrelLib::Reflection::ClassOf(object)->Create();
+        const ClassInfo* info = VantrelLib::Reflection::ClassOf(object);
+        CSmartPtr<CXmlObjectBase> read = info->Create(), reversed = info->Create();
         read->FromXml(text);
         EXPECT_TRUE(treecompare::Equal(object, *read)) << what;
         EXPECT_EQ(read->ToXml(), text) << what;
+        reversed->FromXml(WithAttributesReversed(text));
+        EXPECT_TRUE(treecompare::Equal(object, *reversed)) << what << " reversed";
     };
     for (const ClassInfo* info : AllClasses()) {
         for (std::uint64_t seed = 1; seed <= 4; ++seed) {
