@@ -14,13 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <set>
 #include <sstream>
 #include <string>
 #include <type_traits>
-#include <typeinfo>
 #include <vector>
 
 #include <VantrelLib/VantrelLib.h>
@@ -61,15 +59,13 @@ private:
 
     void Mismatch(const std::string& where, const std::string& what) { m_mismatches.push_back(where + ": " + what); }
 
-    static std::string Show(double value) {
-        char bits[32];
-        std::snprintf(bits, sizeof bits, "%016llx", static_cast<unsigned long long>(Bits(value)));
-        return LtXmlLib3::CConversions::r8ToString(value) + " (bits " + bits + ")";
-    }
     template <class V>
     static std::string Show(const V& value) {
         std::ostringstream text;
-        text << '[' << value << ']';
+        if constexpr (std::is_same_v<V, double>)
+            text << LtXmlLib3::CConversions::r8ToString(value) << " (bits " << std::hex << Bits(value) << ")";
+        else
+            text << '[' << value << ']';
         return text.str();
     }
     template <class V>
