@@ -142,7 +142,8 @@ void Generator::Fill(LtXmlLib3::CXmlObjectBase& object) {
             case Property::Kind::Choice: {
                 const auto& branches = property.Branches();
                 const int n = static_cast<int>(branches.size());
-                const Property& branch = branches[static_cast<std::size_t>(m_options.full ? m_choiceTurn++ % n : Below(n))];
+                const int chosen = m_options.full ? m_choiceTurn++ % n : Below(n);
+                const Property& branch = branches[static_cast<std::size_t>(chosen)];
                 branch.SetChild(object, New(*branch.ItemClass()));
                 break;
             }

@@ -53,7 +53,6 @@ public:
     // A collection size: minimum..maxItems (maxItems, at least 1, in full mode).
     int Count(int minimum);
 
-    std::mt19937_64& Engine() noexcept { return m_engine; }
 
 private:
     LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> New(const VantrelLib::Reflection::ClassInfo& info);
