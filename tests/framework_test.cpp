@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <string>
-#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -20,18 +19,9 @@ using Cases = std::vector<std::pair<std::function<void()>, std::string>>;
 
 namespace {
 
-// Each action throws exactly class E with its message.
-template <class E>
+// Each action throws its message alone.
 void ExpectThrows(const Cases& cases) {
-    for (const auto& [action, message] : cases) {
-        try {
-            action();
-            ADD_FAILURE() << "no exception for " << message;
-        } catch (const CLtException& error) {
-            EXPECT_EQ(typeid(error), typeid(E)) << message;
-            EXPECT_STREQ(error.what(), message.c_str());
-        }
-    }
+    for (const auto& [action, message] : cases) EXPECT_EQ(testsupport::ChainOf(action), Strings{message});
 }
 
 template <class C>
@@ -53,8 +43,7 @@ TEST(FrameworkFactory, NamesAndErrorsOfBothFactories) {
     EXPECT_EQ(boxes->GetMinOccurs(), 1);
 
     using G = gdt::CClassFactory;
-    using V = VantrelLib::CClassFactory;
-    ExpectThrows<CLtException>({
+    ExpectThrows({
         {[] { G::CreateClass(G::NONE, "x"); }, "Invalid Class (NONE)"},
         {[] { G::CreateClassCollection(G::NONE, "x", 0, -1); }, "Invalid Class (NONE)"},
         {[] { G::CreateEnumCollection(G::NONE, "x", "y", 0, -1); }, "Invalid Class (NONE)"},
@@ -64,12 +53,7 @@ TEST(FrameworkFactory, NamesAndErrorsOfBothFactories) {
         {[] { G::CreateClassCollection(G::Id_CBox, "x", 0, -1); }, "Unknown Collection Class id"},
         {[] { G::CreateClassCollection(static_cast<G::gdt_Classes>(-1), "x", 0, -1); }, "Unknown Collection Class id"},
         {[] { G::CreateEnumCollection(G::Id_CBoxCol, "x", "y", 0, -1); }, "Unknown Collection Class id"},
-        {[] { V::CreateClass(V::NONE); }, "Invalid Class (NONE)"},
-        {[] { V::CreateClass(V::Id_IRestEntry, "BoxEntry"); }, "Unknown Class id"},
-        {[] { V::CreateClass(static_cast<V::VantrelLib_Classes>(52)); }, "Unknown Class id"},
-        {[] { V::CreateClassCollection(V::Id_CVantrel, "x", 0, -1); }, "Unknown Collection Class id"},
-        {[] { V::CreateEnumCollection(V::NONE, "x", "y", 0, -1); }, "Invalid Class (NONE)"},
-        {[] { V::CreateEnumCollection(V::Id_CRowCol, "x", "y", 0, -1); }, "Unknown Collection Class id"},
+        {[] { VantrelLib::CClassFactory::CreateClass(VantrelLib::CClassFactory::Id_IRestEntry); }, "Unknown Class id"},
     });
 }
 
@@ -82,7 +66,8 @@ TEST(FrameworkEnumerations, TokensCollapseAndErrorsNameHolderAndValue) {
     EXPECT_STREQ(V::RMassInputCodeToString(V::RMassInputCode_Srd_box), "Srd-box");
     const std::string g = "Unknown enumeration value for gdt::CEnumerations::";
     const std::string v = "Unknown enumeration value for VantrelLib::CEnumerations::";
-    ExpectThrows<LtXmlLib3::CLtInvalidValueException>({
+    EXPECT_THROW(G::RSymmetryFromString("p"), LtXmlLib3::CLtInvalidValueException);
+    ExpectThrows({
         {[] { G::RSymmetryFromString(" Q "); }, g + "RSymmetry [ Q ]"},
         {[] { G::RDirectionToString(static_cast<G::RDirection>(2)); }, g + "RDirection [2]"},
         {[] { G::RContainerTypeToString(static_cast<G::RContainerType>(-1)); }, g + "RContainerType [-1]"},
@@ -92,13 +77,16 @@ TEST(FrameworkEnumerations, TokensCollapseAndErrorsNameHolderAndValue) {
     });
 }
 
-TEST(FrameworkCollections, AddItemRemoveIterateAndCopy) {
-    auto boxes = MakeCollection<gdt::CBoxCol>(gdt::CClassFactory::Id_CBoxCol, "Interval", 0, -1);
+TEST(FrameworkCollections, AddItemRemoveIterateCopyAndCount) {
+    auto boxes = MakeCollection<gdt::CBoxCol>(gdt::CClassFactory::Id_CBoxCol, "Interval", 1, 2);
+    EXPECT_THROW(boxes->ValidateCount(), LtXmlLib3::CLtValidationException);
     auto first = boxes->Add();
     auto foreign = gdt::CBox::CreateInstance();
     boxes->Add(foreign);
     EXPECT_EQ(foreign->GetElementName(), "Interval");  // renamed on adding
+    EXPECT_NO_THROW(boxes->ValidateCount());
     auto third = boxes->Add();
+    EXPECT_THROW(boxes->ValidateCount(), LtXmlLib3::CLtValidationException);
     std::vector<gdt::CBox*> seen;
     for (CSmartPtr<gdt::CBox> box : *boxes) seen.push_back(box);
     EXPECT_EQ(seen, (std::vector<gdt::CBox*>{first, foreign, third}));
@@ -117,24 +105,14 @@ TEST(FrameworkCollections, AddItemRemoveIterateAndCopy) {
     *copy = *boxes;
     EXPECT_EQ(copy->GetElementName(), "Interval");
     boxes->Remove(foreign.get());
-    EXPECT_EQ(boxes->Item(1).get(), third.get());
     boxes->Remove(0);
+    EXPECT_EQ(boxes->GetCount(), 1);
     EXPECT_EQ(boxes->Item(0).get(), third.get());
     EXPECT_EQ(copy->GetCount(), 3);
     EXPECT_EQ(copy->Item(1).get(), foreign.get());
-    boxes->Clear();
-    EXPECT_EQ(boxes->begin(), boxes->end());
-
-    auto cases = MakeCollection<gdt::CLoadcaseCol>(gdt::CClassFactory::Id_CLoadcaseCol, "UnitLoadCase", 1, 2);
-    EXPECT_THROW(cases->ValidateCount(), LtXmlLib3::CLtValidationException);
-    cases->Add();
-    cases->Add();
-    EXPECT_NO_THROW(cases->ValidateCount());
-    cases->Add();
-    EXPECT_THROW(cases->ValidateCount(), LtXmlLib3::CLtValidationException);
 }
 
-TEST(FrameworkElement, WritesOnlyTheOutermostWithDeclarations) {
+TEST(FrameworkElement, WritesOnlyTheOutermostWithDeclarationsAndWrapsFaults) {
     auto box = gdt::CBox::CreateInstance();
     box->GetMin()->SetX(-1.5);
     box->GetMax()->SetZ(2);
@@ -143,10 +121,7 @@ TEST(FrameworkElement, WritesOnlyTheOutermostWithDeclarations) {
               "xmlns:xs=\"http://www.w3.org/2001/XMLSchema-instance\" "
               "xmlns:gdt=\"http://www.vantrel.org/XML/GlobalDataTypes\">\n"
               "  <Min x=\"-1.5\" y=\"0\"/>\n  <Max x=\"0\" y=\"0\" z=\"2\"/>\n</gdt:Box>\n");
-}
-
-// A fault writing a child is wrapped by each element it lies in.
-TEST(FrameworkElement, WriteFaultsAreWrapped) {
+    // A fault writing a child is wrapped by each element it lies in.
     auto table = VantrelLib::CFrameTableData::CreateInstance();
     table->GetFrameNoPP2()->SetId(std::string("a\x01"));
     EXPECT_EQ(testsupport::ChainOf([&] { table->ToXml(); }),
@@ -156,6 +131,7 @@ TEST(FrameworkElement, WriteFaultsAreWrapped) {
 
 TEST(FrameworkElement, ReadingFaultsNestWrappersAndHint) {
     const std::string ok = "x='0' y='0'/>";
+    const auto text = [](const char* element) { return "Unexpected text content found in element [" + std::string(element) + "]"; };
     const struct {
         std::string xml;
         Strings chain;
@@ -165,7 +141,6 @@ TEST(FrameworkElement, ReadingFaultsNestWrappersAndHint) {
          {ChildrenOf("Box"), "Failed to find a required element [Min]"}, "Min must come before Max"},
         {"<Box><Min " + ok + "<Min " + ok + "</Box>",
          {ChildrenOf("Box"), "Failed to find a required element [Max]"}, "Min is allowed only once here"},
-        {"<Box><Min " + ok + "</Box>", {ChildrenOf("Box"), "Failed to find a required element [Max]"}, ""},
         {"<Box><Min " + ok + "<max " + ok + "</Box>",
          {ChildrenOf("Box"), "Failed to find a required element [Max]"},
          "element names are case-sensitive: max is not Max"},
@@ -173,6 +148,12 @@ TEST(FrameworkElement, ReadingFaultsNestWrappersAndHint) {
          {ChildrenOf("Box"), AttributesOf("Min"), "The value [zero] of attribute [x] is not a valid double"}, ""},
         {"<Box><Min x='0' y='0'><Point " + ok + "</Min><Max " + ok + "</Box>",
          {ChildrenOf("Box"), ChildrenOf("Min"), testsupport::Unknown("Point")}, ""},
+        // No element carries text; it is a fault of the element's child block, after its children's faults.
+        {"<Box>t<Min " + ok + "<Max " + ok + "&#160;</Box>", {ChildrenOf("Box"), text("Box")}, ""},
+        {"<Box><Min x='0' y='0'><![CDATA[x]]></Min><Max " + ok + "</Box>",
+         {ChildrenOf("Box"), ChildrenOf("Min"), text("Min")}, ""},
+        {"<Box>t<Min x='0'/><Max " + ok + "</Box>",
+         {ChildrenOf("Box"), AttributesOf("Min"), "Failed to find the required Attribute [y]"}, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.xml);
@@ -185,19 +166,10 @@ TEST(FrameworkElement, ReadingFaultsNestWrappersAndHint) {
             EXPECT_EQ(error.GetInnermost().GetHint(), c.hint);
         }
     }
-}
-
-TEST(FrameworkElement, ReadFaultsCarryTheLine) {
+    // Whitespace, comments and processing instructions are no text.
     auto box = gdt::CBox::CreateInstance();
-    try {
-        box->FromXml("<Box>\n  <Min x='0' y='0'/>\n  <Max y='0'/>\n</Box>");
-        ADD_FAILURE();
-    } catch (const CLtException& error) {
-        EXPECT_EQ(error.GetInnermost().GetLine(), 3);
-        EXPECT_EQ(error.FormatChain("b.xml"), "b.xml:1:1: " + ChildrenOf("Box") + "\nb.xml:3:3: " +
-                                                  AttributesOf("Max") +
-                                                  "\nb.xml:3:3: Failed to find the required Attribute [x]\n");
-    }
+    box->FromXml("<Box>\n\t <!-- c --> <?pi x?><Min x='1' y='0'>&#10;<![CDATA[ ]]>&#32;</Min>\r\n<Max " + ok + " </Box>");
+    EXPECT_EQ(box->GetMin()->GetX(), 1);
 }
 
 TEST(FrameworkElement, ReadingResetsFirstAndKeepsWhatWasRead) {
@@ -211,16 +183,4 @@ TEST(FrameworkElement, ReadingResetsFirstAndKeepsWhatWasRead) {
     EXPECT_FALSE(box->GetMin()->IsValidZ());
     EXPECT_EQ(box->GetMax()->GetX(), 0);
     EXPECT_EQ(box->GetMax()->GetElementName(), "Max");
-}
-
-TEST(FrameworkSmartPtr, ConvertsToBaseHandles) {
-    auto point = gdt::CPoint::CreateInstance();
-    CSmartPtr<LtXmlLib3::CXmlObjectBase> base;
-    base = point;
-    CSmartPtr<LtXmlLib3::CXmlObjectBase> constructed(point);
-    EXPECT_EQ(constructed.get(), base.get());
-    point = nullptr;
-    EXPECT_EQ(base->GetElementName(), "Point");  // still held
-    base = nullptr;
-    EXPECT_FALSE(base);
 }
