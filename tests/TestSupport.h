@@ -49,19 +49,23 @@ inline std::string AttributesOf(const std::string& element) {
 inline std::string ChildrenOf(const std::string& element) {
     return "Failed to process the child elements in element [" + element + "]";
 }
-inline std::string ConvertOf(const std::string& element) { return "Failed to convert the element [" + element + "] to XML"; }
+inline std::string ConvertOf(const std::string& element) {
+    return "Failed to convert the element [" + element + "] to XML";
+}
 inline std::string Unknown(const std::string& element) {
-    return "Failed read all the elements held within the element. Unknown Element [" + element + "] remains un processed";
+    return "Failed read all the elements held within the element. Unknown Element [" + element +
+           "] remains un processed";
 }
 
 // The main class factory makes class C under `id`, named `elementName`, or as asked.
 template <class C>
 void ExpectCreated(VantrelLib::CClassFactory::VantrelLib_Classes id, const std::string& elementName) {
     SCOPED_TRACE(elementName);
-    for (const auto& [object, name] : {std::pair(VantrelLib::CClassFactory::CreateClass(id), elementName),
-                                       std::pair(VantrelLib::CClassFactory::CreateClass(id, "Named"), std::string("Named"))}) {
+    using Factory = VantrelLib::CClassFactory;
+    for (const bool named : {false, true}) {
+        auto object = named ? Factory::CreateClass(id, "Named") : Factory::CreateClass(id);
         EXPECT_NE(dynamic_cast<C*>(object.get()), nullptr);
-        EXPECT_EQ(object->GetElementName(), name);
+        EXPECT_EQ(object->GetElementName(), named ? std::string("Named") : elementName);
     }
 }
 
