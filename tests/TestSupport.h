@@ -20,8 +20,8 @@ inline std::vector<std::string> Chain(const LtXmlLib3::CLtException& error) {
     return messages;
 }
 
-// Runs `action`, expecting it to throw a CLtException; returns its chain of
-// messages (empty, with a test failure, when nothing or something else is thrown).
+// The chain of the CLtException `action` throws (empty, with a test failure,
+// when it throws nothing or something else).
 inline std::vector<std::string> ChainOf(const std::function<void()>& action) {
     try {
         action();
@@ -35,7 +35,7 @@ inline std::vector<std::string> ChainOf(const std::function<void()>& action) {
     return {};
 }
 
-// Reads `xml` into a fresh object of class T and returns the chain of the failure.
+// The chain of the failure reading `xml` into a fresh T.
 template <class T>
 std::vector<std::string> ReadFailure(const std::string& xml) {
     auto object = T::CreateInstance();
@@ -57,16 +57,16 @@ inline std::string Unknown(const std::string& element) {
            "] remains un processed";
 }
 
-// The main class factory makes class C under `id`, named after its type or as asked.
+// The main class factory makes class C under `id`, named `elementName`, or as asked.
 template <class C>
 void ExpectCreated(VantrelLib::CClassFactory::VantrelLib_Classes id, const std::string& elementName) {
     SCOPED_TRACE(elementName);
-    auto plain = VantrelLib::CClassFactory::CreateClass(id);
-    EXPECT_NE(dynamic_cast<C*>(plain.get()), nullptr);
-    EXPECT_EQ(plain->GetElementName(), elementName);
-    auto named = VantrelLib::CClassFactory::CreateClass(id, "Named");
-    EXPECT_NE(dynamic_cast<C*>(named.get()), nullptr);
-    EXPECT_EQ(named->GetElementName(), "Named");
+    using Factory = VantrelLib::CClassFactory;
+    for (const bool named : {false, true}) {
+        auto object = named ? Factory::CreateClass(id, "Named") : Factory::CreateClass(id);
+        EXPECT_NE(dynamic_cast<C*>(object.get()), nullptr);
+        EXPECT_EQ(object->GetElementName(), named ? std::string("Named") : elementName);
+    }
 }
 
 // Writes `object`, reads the text into a fresh T and writes that again: the
