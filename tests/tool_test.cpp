@@ -449,6 +449,14 @@ TEST_F(Tool, ExamplesBuildWalkAndEditADocument) {
     EXPECT_EQ(outcome.out, "added tank mass " + std::to_string(tanks->Item(1)->GetId()) + " and assembled mass " +
                                std::to_string(assembled->Item(1)->GetId()) + "\n");
     EXPECT_EQ(Listing(), Lines{"built.xml"});
+#ifdef VANTREL_SHIP_SUMMARY_EXE
+    // The summary client counts what the bundled sample holds.
+    outcome = RunProgram(VANTREL_SHIP_SUMMARY_EXE, {VANTREL_SOURCE_DIR "/examples/ship.xml"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    for (const char* line : {"  frames:               47\n", "  load cases:           1 base + 5 unit\n",
+                             "  container blocks:     5 (20 rows)\n", "  data sets:            2\n"})
+        EXPECT_NE(outcome.out.find(line), std::string::npos) << line << " in\n" << outcome.out;
+#endif
 }
 
 }  // namespace
