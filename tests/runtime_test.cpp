@@ -8,9 +8,10 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <map>
+#include <cstdint>
 #include <random>
 #include <sstream>
+#include <vector>
 #include <thread>
 
 #include "runtime/ObjectPool.h"
