@@ -21,6 +21,10 @@ namespace LtXmlLib3 {
 
 class CXmlAttribute {
 public:
+    CXmlAttribute() = default;
+    // An attribute viewing the given texts (the reader makes them from the input).
+    CXmlAttribute(std::string_view localName, std::string_view namespaceUri, std::string_view value) noexcept
+        : m_localName(localName), m_namespaceUri(namespaceUri), m_value(value) {}
     std::string_view GetLocalName() const noexcept { return m_localName; }
     std::string_view GetNamespaceUri() const noexcept { return m_namespaceUri; }
     std::string_view GetValue() const noexcept { return m_value; }
