@@ -218,10 +218,11 @@ void CheckMasses(const MassIndex& index, Report& report) {
             report.Add("negative-mass", mass, "Mass is " + Number(mass->GetMass()) + "; expected a mass of zero or more");
         for (const auto& [list, entry] : RestEntriesOf(*mass)) {
             if (index.Resolve(list, *entry) != nullptr) continue;
-            const char* kind = KindName(*KindOfList(list));
+            const std::string kind = KindName(*KindOfList(list));
+            const char* article = kind[0] == 'a' || kind[0] == 'e' ? "an " : "a ";
             report.Add("dangling-reference", entry,
                        std::string(list) + " names " + kind + " mass " + std::to_string(entry->GetMassId()) +
-                           ", which does not exist; expected the Id of a " + kind + " mass");
+                           ", which does not exist; expected the Id of " + article + kind + " mass");
         }
         const Composition composition = index.Compose(*mass);
         const double declared = composition.declaredMass, sum = composition.entriesSum;
