@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <set>
 #include <unordered_map>
 #include <utility>
 
@@ -47,7 +46,7 @@ void CheckShape(const CXmlObjectBase& object, Report& report);
 // Collects the findings, each with the path and line of its element.
 class Report {
 public:
-    Report(const CheckOptions& options) : m_options(options) {}
+    explicit Report(const CheckOptions& options) : m_options(options) {}
 
     bool Enabled(const char* rule) const {
         return std::find(m_options.disabled.begin(), m_options.disabled.end(), rule) == m_options.disabled.end();
