@@ -5,21 +5,15 @@
 
 #ifdef VANTREL_TOOL_EXE
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "ToolRun.h"
+
 namespace {
 
-namespace fs = std::filesystem;
 
 // A mass that does not add up (a warning, line 3) and, with kDangling, a reference to no mass (an error, line 4).
 const std::string kWarning = R"(<Vantrel schemaVersion=""><Masses><MassElementGroups><ElementGroupEntry Id="3" Buoyancy="true"/>
@@ -28,43 +22,15 @@ const std::string kWarning = R"(<Vantrel schemaVersion=""><Masses><MassElementGr
 <ElementgroupEntry Value="1" MassId="3"/></AssembledEntry></MassAssembled></Masses></Vantrel>)";
 const std::string kDangling = R"(MassId="4")";
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-class Lint : public ::testing::Test {
+class Lint : public toolrun::ProcessTest {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vantrel-lint-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        ProcessTest::SetUp();
         File("warning.xml", kWarning);
         std::string error = kWarning;
         File("error.xml", error.replace(error.find(R"(MassId="3")"), 10, kDangling));
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string File(const std::string& name, const std::string& text) const {
-        std::ofstream(m_dir / name, std::ios::binary) << text;
-        return (m_dir / name).string();
-    }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(m_dir / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    Outcome Run(const std::vector<std::string>& args) const {
-        std::string command = "cd '" + m_dir.string() + "' && '" VANTREL_TOOL_EXE "'";
-        for (const std::string& arg : args) command += " '" + arg + "'";
-        const int wait = std::system((command + " >stdout 2>stderr").c_str());
-        Outcome outcome;
-        if (wait != -1 && WIFEXITED(wait)) outcome.status = WEXITSTATUS(wait);
-        outcome.out = Read("stdout");
-        outcome.err = Read("stderr");
-        return outcome;
-    }
-
-    fs::path m_dir;
+    toolrun::Outcome Run(const toolrun::Lines& args) const { return RunTool(args); }
 };
 
 const std::string kSample = VANTREL_SOURCE_DIR "/examples/ship.xml";
@@ -73,7 +39,7 @@ const std::string kWarningLine =
     "[mass-sum-mismatch]\n";
 
 TEST_F(Lint, ExitsByTheWorstFindingAndPrintsOneLineEach) {
-    Outcome outcome = Run({"lint", kSample, "warning.xml"});
+    toolrun::Outcome outcome = Run({"lint", kSample, "warning.xml"});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out, kWarningLine + "0 errors, 1 warning\n");
     outcome = Run({"lint", "--warnings-as-errors", "warning.xml"});
@@ -98,7 +64,7 @@ TEST_F(Lint, ExitsByTheWorstFindingAndPrintsOneLineEach) {
 }
 
 TEST_F(Lint, JsonListsEveryFileWithItsFindings) {
-    const Outcome outcome = Run({"lint", "--json", "error.xml", kSample});
+    const toolrun::Outcome outcome = Run({"lint", "--json", "error.xml", kSample});
     EXPECT_EQ(outcome.status, 1);
     const nlohmann::json json = nlohmann::json::parse(outcome.out);
     ASSERT_EQ(json["files"].size(), 2u);
@@ -112,7 +78,7 @@ TEST_F(Lint, JsonListsEveryFileWithItsFindings) {
 }
 
 TEST_F(Lint, MassesPrintsTheLoadingConditionsAsATree) {
-    Outcome outcome = Run({"masses", kSample});
+    toolrun::Outcome outcome = Run({"masses", kSample});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out, kSample + ": loading conditions\n"
               "  1004 \"Full load departure\": mass 14868, parts 14868, CoG (82.6, 0, 11.1)\n"

@@ -75,19 +75,22 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         ->needs(inPlace);
     format->footer(kExitStatusFooter);
 
+    // One file read, printed as text or as JSON.
+    auto report = [&app](const char* name, const char* description, StatsOptions& options, const char* as) {
+        CLI::App* command = app.add_subcommand(name, description);
+        command->add_option("FILE", options.file, "Document to read (- for standard input)")->required();
+        command->add_flag("--json", options.json, std::string("Print JSON instead of ") + as);
+        command->footer(kExitStatusFooter);
+        return command;
+    };
     StatsOptions statsOptions;
-    CLI::App* stats = app.add_subcommand(
-        "stats", "Print the counts and totals of a document per section, as a table or as JSON");
-    stats->add_option("FILE", statsOptions.file, "Document to summarise (- for standard input)")->required();
-    stats->add_flag("--json", statsOptions.json, "Print JSON instead of a table");
-    stats->footer(kExitStatusFooter);
-
+    CLI::App* stats =
+        report("stats", "Print the counts and totals of a document per section, as a table or as JSON", statsOptions,
+               "a table");
     MassesOptions massesOptions;
-    CLI::App* masses = app.add_subcommand(
-        "masses", "Print the loading conditions as a tree of assembled masses, and the masses of each kind");
-    masses->add_option("FILE", massesOptions.file, "Document to read (- for standard input)")->required();
-    masses->add_flag("--json", massesOptions.json, "Print JSON instead of a tree");
-    masses->footer(kExitStatusFooter);
+    CLI::App* masses = report(
+        "masses", "Print the loading conditions as a tree of assembled masses, and the masses of each kind",
+        massesOptions, "a tree");
 
     SampleOptions sampleOptions;
     CLI::App* sample = app.add_subcommand("sample", "Write the bundled sample document (to standard output by default)");

@@ -39,10 +39,8 @@ struct LintOptions {
     bool warningsAsErrors = false;
 };
 
-struct MassesOptions {
-    std::string file;
-    bool json = false;
-};
+// `vantrel masses` reads one file and prints a tree or JSON, as stats does.
+using MassesOptions = StatsOptions;
 
 struct SampleOptions {
     std::string output = "-";
