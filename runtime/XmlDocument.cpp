@@ -803,27 +803,36 @@ const CXmlElement* CXmlDocument::NextSiblingOf(const CXmlElement& element) {
     return Next() == Event::Start ? m_elements[element.m_depth].get() : nullptr;
 }
 
+namespace {
+
+// The line ends in `text` ("\n", "\r\n" or a lone "\r"); `lineStart` is set
+// to where the last line begins (left alone when there is no line end).
+int CountLineEnds(std::string_view text, std::size_t& lineStart) noexcept {
+    int ends = 0;
+    if (text.find('\r') == std::string_view::npos) {
+        for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
+            ++ends;
+            lineStart = at + 1;
+        }
+        return ends;
+    }
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '\n' || (c == '\r' && (at + 1 >= text.size() || text[at + 1] != '\n'))) {
+            ++ends;
+            lineStart = at + 1;
+        }
+    }
+    return ends;
+}
+
+}  // namespace
+
 std::pair<int, int> CXmlDocument::Position(std::size_t offset) const noexcept {
     // An element of a stream carries its line and column (StreamInput::PositionOf).
     if (m_parser->stream) return {static_cast<int>(offset >> 32), static_cast<int>(offset & 0xffffffffu)};
-    const std::string_view input = m_parser->input.substr(0, offset);
-    int line = 1;
     std::size_t lineStart = 0;
-    if (input.find('\r') == std::string_view::npos) {
-        for (std::size_t at = input.find('\n'); at != std::string_view::npos; at = input.find('\n', at + 1)) {
-            ++line;
-            lineStart = at + 1;
-        }
-    } else {
-        // Carriage returns end lines too, alone or before a line feed.
-        for (std::size_t at = 0; at < input.size(); ++at) {
-            const char c = input[at];
-            if (c == '\n' || (c == '\r' && (at + 1 >= input.size() || input[at + 1] != '\n'))) {
-                ++line;
-                lineStart = at + 1;
-            }
-        }
-    }
+    const int line = 1 + CountLineEnds(m_parser->input.substr(0, offset), lineStart);
     return {line, static_cast<int>(offset - lineStart) + 1};
 }
 
@@ -831,12 +840,11 @@ std::pair<int, int> CXmlElement::GetPosition() const noexcept { return m_documen
 
 int CXmlDocument::LineAt(std::size_t offset) noexcept {
     if (m_parser->stream || offset < m_linesCountedTo) return Position(offset).first;
-    // As Position counts, over the bytes since the last element only.
+    // Elements are read in document order: only the bytes since the last one are counted.
+    std::size_t lineStart = 0;
     const std::string_view input = m_parser->input;
-    for (std::size_t at = m_linesCountedTo; at < offset && at < input.size(); ++at) {
-        const char c = input[at];
-        if (c == '\n' || (c == '\r' && (at + 1 >= input.size() || input[at + 1] != '\n'))) ++m_linesCounted;
-    }
+    if (m_linesCountedTo < input.size())
+        m_linesCounted += CountLineEnds(input.substr(m_linesCountedTo, offset - m_linesCountedTo), lineStart);
     m_linesCountedTo = offset;
     return m_linesCounted;
 }
