@@ -32,7 +32,7 @@ bool IsIdentityName(std::string_view name) noexcept {
 std::string WholeText(const CXmlObjectBase& item, std::string_view name) {
     LtXmlLib3::CXmlTextWriter writer;
     writer.SetPlaceName(name, false);
-    // Writing changes nothing of the object but the writer's estimate of its size.
+    // Writing an element changes nothing of it: the const_cast only meets the runtime's signature.
     CXmlObjectBase::ToXml_Int(const_cast<CXmlObjectBase*>(&item), &writer, false, "");
     const std::string document = writer.TakeDocument();
     std::string text;
