@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "VantrelLib/runtime/XmlWriter.h"
 
@@ -65,8 +66,9 @@ std::vector<std::size_t> LongestIncreasing(const std::vector<std::size_t>& seque
     std::vector<std::size_t> tails;  // tails[k]: index of the smallest end of a run of length k + 1
     std::vector<std::size_t> previous(sequence.size(), SIZE_MAX);
     for (std::size_t i = 0; i < sequence.size(); ++i) {
-        const auto place = std::lower_bound(tails.begin(), tails.end(), sequence[i],
-                                            [&](std::size_t index, std::size_t value) { return sequence[index] < value; });
+        const auto place =
+            std::lower_bound(tails.begin(), tails.end(), sequence[i],
+                             [&](std::size_t index, std::size_t value) { return sequence[index] < value; });
         if (place != tails.begin()) previous[i] = *(place - 1);
         if (place == tails.end())
             tails.push_back(i);
@@ -177,8 +179,7 @@ private:
                 Add(itemPath, Kind::Added, std::string(), WholeText(*itemsB[j], property.Name()));
                 continue;
             }
-            if (!stayed[j])
-                Add(itemPath, Kind::Moved, std::to_string(found->second + 1), std::to_string(j + 1));
+            if (!stayed[j]) Add(itemPath, Kind::Moved, std::to_string(found->second + 1), std::to_string(j + 1));
             Element(itemPath, property.Name(), *itemsA[found->second], *itemsB[j]);
         }
     }

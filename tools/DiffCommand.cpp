@@ -29,8 +29,10 @@ void Print(const std::vector<VantrelLib::Diff::Difference>& differences, bool js
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const auto& difference : differences) {
         nlohmann::ordered_json entry{{"path", difference.path}, {"kind", VantrelLib::Diff::KindName(difference.kind)}};
-        entry["old"] = difference.kind == Kind::Added ? nlohmann::ordered_json() : nlohmann::ordered_json(difference.oldText);
-        entry["new"] = difference.kind == Kind::Removed ? nlohmann::ordered_json() : nlohmann::ordered_json(difference.newText);
+        entry["old"] =
+            difference.kind == Kind::Added ? nlohmann::ordered_json() : nlohmann::ordered_json(difference.oldText);
+        entry["new"] =
+            difference.kind == Kind::Removed ? nlohmann::ordered_json() : nlohmann::ordered_json(difference.newText);
         list.push_back(std::move(entry));
     }
     out << list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
