@@ -92,9 +92,9 @@ public:
             return Add(path, Kind::Changed, WholeText(a, name), WholeText(b, name));
         for (const Property& property : info->Properties()) {
             if (property.IsAttribute()) {
-                Attribute(path + "/@" + property.Name(), property, a, b);
+                Attribute(path + "@" + property.Name(), property, a, b);
             } else if (property.IsCollection()) {
-                List(path + "/" + property.Name(), property, a, b);
+                List(Below(path, property.Name()), property, a, b);
             } else if (property.GetKind() == Property::Kind::Choice) {
                 for (const Property& branch : property.Branches()) Child(path, branch, a, b);
             } else {
@@ -104,6 +104,11 @@ public:
     }
 
 private:
+    // The path of the element `name` within `parent` ("" for the outermost).
+    static std::string Below(const std::string& parent, const char* name) {
+        return parent.empty() ? std::string(name) : parent + "/" + name;
+    }
+
     void Add(const std::string& path, Kind kind, std::string oldText, std::string newText) {
         m_out.push_back(Difference{path, kind, std::move(oldText), std::move(newText)});
     }
@@ -127,13 +132,13 @@ private:
     void Child(const std::string& parent, const Property& property, const CXmlObjectBase& a, const CXmlObjectBase& b) {
         const CXmlObjectBase* childA = property.GetChild(a);
         const CXmlObjectBase* childB = property.GetChild(b);
-        const std::string path = parent + "/" + property.Name();
+        const std::string path = Below(parent, property.Name());
         if (childA != nullptr && childB != nullptr) return Element(path, property.Name(), *childA, *childB);
         if (childA != nullptr) Add(path, Kind::Removed, WholeText(*childA, property.Name()), std::string());
         if (childB != nullptr) Add(path, Kind::Added, std::string(), WholeText(*childB, property.Name()));
     }
 
-    // The "[@Id=3]" of each item, or nothing when an item has no identity or two share one.
+    // The "[Id=3]" of each item, or nothing when an item has no identity or two share one.
     static std::optional<std::vector<std::string>> Identities(const std::vector<CXmlObjectBase*>& items) {
         std::vector<std::string> keys;
         keys.reserve(items.size());
@@ -141,7 +146,7 @@ private:
             const ClassInfo* info = Reflection::ClassOf(*item);
             const Property* identity = info != nullptr ? IdentityOf(*info) : nullptr;
             if (identity == nullptr) return std::nullopt;
-            keys.push_back(std::string("[@") + identity->Name() + "=" + identity->GetText(*item) + "]");
+            keys.push_back(std::string("[") + identity->Name() + "=" + identity->GetText(*item) + "]");
         }
         std::vector<std::string> sorted = keys;
         std::sort(sorted.begin(), sorted.end());
@@ -235,8 +240,7 @@ std::vector<Difference> Compare(const CXmlObjectBase& before, const CXmlObjectBa
     if (info == nullptr || info != Reflection::ClassOf(after))
         throw CLtException("Only two objects of the same element class can be compared");
     std::vector<Difference> differences;
-    const std::string name(before.GetElementName());
-    Comparer(options, differences).Element(name, name, before, after);
+    Comparer(options, differences).Element(std::string(), before.GetElementName(), before, after);
     return differences;
 }
 

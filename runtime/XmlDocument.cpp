@@ -583,6 +583,8 @@ void CXmlDocument::CreateParser(const CReadOptions& options) {
     XML_Parser expat = parser.expat;
     XML_SetUserData(expat, &parser);
     parser.dropped = options.dropped;
+    m_sourceLines = options.sourceLines;
+    if (m_sourceLines != nullptr) m_sourceLines->lineOf.clear();
     XML_StartElementHandler start = &Parser::StartHandler<false, false>;
     if (parser.dropped != nullptr) {
         *parser.dropped = CDroppedContent();
@@ -826,6 +828,24 @@ std::pair<int, int> CXmlDocument::Position(std::size_t offset) const noexcept {
 }
 
 std::pair<int, int> CXmlElement::GetPosition() const noexcept { return m_document->Position(m_offset); }
+
+int CXmlDocument::LineAt(std::size_t offset) noexcept {
+    if (m_parser->stream || offset < m_linesCountedTo) return Position(offset).first;
+    // As Position counts, over the bytes since the last element only.
+    const std::string_view input = m_parser->input;
+    for (std::size_t at = m_linesCountedTo; at < offset && at < input.size(); ++at) {
+        const char c = input[at];
+        if (c == '\n' || (c == '\r' && (at + 1 >= input.size() || input[at + 1] != '\n'))) ++m_linesCounted;
+    }
+    m_linesCountedTo = offset;
+    return m_linesCounted;
+}
+
+void CXmlElement::NoteSourceLine(const CXmlObjectBase* object) const {
+    // A collection is read from its owner's element: it has no line of its own.
+    if (!KeepsSourceLines() || dynamic_cast<const CXmlCollectionBase*>(object) != nullptr) return;
+    m_document->m_sourceLines->lineOf[object] = m_document->LineAt(m_offset);
+}
 
 void CXmlElement::NoteTypeTaken() const noexcept {
     if (m_document != nullptr) m_document->NoteTypeTaken(m_offset);

@@ -77,6 +77,10 @@ public:
     std::pair<int, int> GetPosition() const noexcept;
     int GetLine() const noexcept { return GetPosition().first; }
     int GetColumn() const noexcept { return GetPosition().second; }
+    // Whether the read keeps the line of each object (CReadOptions::sourceLines),
+    // and noting that `object` is read from this element.
+    bool KeepsSourceLines() const noexcept;
+    void NoteSourceLine(const CXmlObjectBase* object) const;
 
 private:
     friend class CXmlDocument;
@@ -156,6 +160,9 @@ private:
     // Line and column of a byte offset into the input.
     std::pair<int, int> Position(std::size_t offset) const noexcept;
     void NoteTypeTaken(std::size_t offset) noexcept;
+    // The line of the element starting at `offset`, counted on from the last
+    // one asked for: elements are read in document order.
+    int LineAt(std::size_t offset) noexcept;
 
     std::vector<std::unique_ptr<CXmlElement>> m_elements;  // one per depth, reused
     // Declared after the elements, so destroyed before them: winding the parser
@@ -165,6 +172,14 @@ private:
     std::size_t m_taken = 0;       // of m_batch's events
     std::size_t m_depth = 0;       // elements open in what has been taken
     std::unique_ptr<CLtException> m_parseError;
+    // CReadOptions::sourceLines, and how far LineAt has counted.
+    CSourceLines* m_sourceLines = nullptr;
+    std::size_t m_linesCountedTo = 0;
+    int m_linesCounted = 1;
 };
+
+inline bool CXmlElement::KeepsSourceLines() const noexcept {
+    return m_document != nullptr && m_document->m_sourceLines != nullptr;
+}
 
 }  // namespace LtXmlLib3

@@ -102,6 +102,7 @@ void CXmlObjectBase::ToXml_Int(CXmlObjectBase* object, CXmlTextWriter* writer, b
 
 const CXmlElement* CXmlObjectBase::FromXml_Int(CXmlObjectBase* object, const CXmlElement* element,
                                                const CXmlElement* firstChild) {
+    if (element != nullptr && element->KeepsSourceLines()) element->NoteSourceLine(object);
     return object->FromXml_Int(element, firstChild);
 }
 
@@ -166,6 +167,7 @@ void CXmlObjectBase::ReadDocument(CXmlDocument& document, std::size_t textSize) 
     CObjectPool::CScope poolScope(pool);
     const CXmlElement* root = document.GetDocumentElement();
     try {
+        if (root->KeepsSourceLines()) root->NoteSourceLine(this);
         FromXml_Int(root, root->GetFirstElement());
     } catch (const CLtException&) {
         // A malformed document is reported as malformed even where a fault of

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -144,14 +146,24 @@ TEST(Choice, ReadingTakesExactlyOneBranch) {
 
 TEST(RestEntries, TheClassComesFromTheTypeAttributeWhateverItsPrefix) {
     auto data = CMassAssembledData::CreateInstance();
-    data->FromXml(R"(<AssembledEntry xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" Id="5" Mass="2">
+    const std::string text = R"(<AssembledEntry xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" Id="5" Mass="2">
   <CoG x="1" y="2"/>
   <BoxEntry xsi:type=" q:TankEntry " Value="1" MassId="7" SpecificWeight="1.5"/>
   <BoxEntry xsi:type="RestEntry" Value="2" MassId="8"/>
   <BoxEntry xsi:type="ContainerEntry" Value="3" MassId="9" CoGzParameter="4"/>
   <TankEntry xsi:type="ContainerEntry" Value="1" MassId="2" SpecificWeight="3"/>
   <ElementgroupEntry Value="4" Fix="true" MassId="10"/>
-</AssembledEntry>)");
+</AssembledEntry>)";
+    // Asked what the objects do not hold, the reader counts only the typed
+    // list's type: the others chose a class and are written again.
+    LtXmlLib3::CDroppedContent dropped;
+    LtXmlLib3::CReadOptions options;
+    options.dropped = &dropped;
+    std::istringstream stream(text);
+    data->FromXmlStream(stream, options);
+    EXPECT_EQ(dropped.schemaInstanceAttributes, (std::map<std::string, std::uint64_t>{{"type", 1}}));
+    data->FromXml(text, options);
+    EXPECT_EQ(dropped.schemaInstanceAttributes, (std::map<std::string, std::uint64_t>{{"type", 1}}));
     EXPECT_EQ(Classes(*data->GetBoxEntry()), "TRC");
     EXPECT_EQ(Classes(*data->GetElementgroupEntry()), "R");  // untyped: a plain rest entry
     EXPECT_EQ(data->GetTankEntry()->Item(0)->GetSpecificWeight(), 3);  // typed lists ignore the type

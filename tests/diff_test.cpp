@@ -109,7 +109,7 @@ std::multiset<Row> Rows(const std::vector<Difference>& differences) {
     for (const Difference& d : differences) {
         // An element added or removed whole: its text is checked by the exact tests.
         const bool whole =
-            (d.kind == Kind::Added || d.kind == Kind::Removed) && d.path.rfind("/@") == std::string::npos;
+            (d.kind == Kind::Added || d.kind == Kind::Removed) && d.path.find('@') == std::string::npos;
         EXPECT_TRUE(!whole || (d.oldText + d.newText).rfind('<', 0) == 0) << d.path;
         rows.emplace(d.kind, d.path, whole ? "" : d.oldText, whole ? "" : d.newText);
     }
@@ -162,12 +162,16 @@ private:
     void Rewalk(CXmlObjectBase& tree) {
         m_attributes.clear();
         m_lists.clear();
-        Walk(std::string(tree.GetElementName()), tree);
+        Walk("", tree);
+    }
+
+    static std::string Below(const std::string& parent, const char* name) {
+        return parent.empty() ? std::string(name) : parent + "/" + name;
     }
 
     static std::string Key(const CXmlObjectBase& item) {
         const Property* identity = VantrelLib::Diff::IdentityOf(*ClassOf(item));
-        return identity ? std::string("[@") + identity->Name() + "=" + identity->GetText(item) + "]" : "";
+        return identity ? std::string("[") + identity->Name() + "=" + identity->GetText(item) + "]" : "";
     }
 
     void Walk(const std::string& path, CXmlObjectBase& object) {
@@ -175,9 +179,9 @@ private:
         const Property* identity = VantrelLib::Diff::IdentityOf(*ClassOf(object));
         for (const Property& property : ClassOf(object)->Properties()) {
             if (property.IsAttribute()) {
-                if (&property != identity) m_attributes.push_back({path + "/@" + property.Name(), &object, &property});
+                if (&property != identity) m_attributes.push_back({path + "@" + property.Name(), &object, &property});
             } else if (property.IsCollection()) {
-                const std::string at = path + "/" + property.Name();
+                const std::string at = Below(path, property.Name());
                 const auto items = property.Children(object);
                 std::vector<std::string> keys;
                 for (const CXmlObjectBase* item : items) keys.push_back(Key(*item));
@@ -189,7 +193,7 @@ private:
             } else {
                 for (const Property& child : property.GetKind() == Property::Kind::Choice
                                                  ? property.Branches() : std::vector<Property>{property})
-                    if (CXmlObjectBase* held = child.GetChild(object)) Walk(path + "/" + child.Name(), *held);
+                    if (CXmlObjectBase* held = child.GetChild(object)) Walk(Below(path, child.Name()), *held);
             }
         }
     }
@@ -320,14 +324,14 @@ TEST(Diff, LinesNameTheWholeItemsAndFallBackToPositionsForSharedIds) {
     const std::string box1 = R"(<BoxEntry Id="1" Title="a&#9;b" Mass="1">)" + box + "</BoxEntry>";
     const std::string box2 = R"(<BoxEntry Id="1" Mass="2">)" + box + "</BoxEntry>";
     EXPECT_EQ(Lines(boxes(""), boxes(box1)),
-              std::vector<std::string>{"Vantrel/Masses/MassBoxes/BoxEntry[@Id=1]: (none) -> " + box1});
+              std::vector<std::string>{"Masses/MassBoxes/BoxEntry[Id=1]: (none) -> " + box1});
     EXPECT_EQ(Lines(boxes(box1 + box2), boxes(box1 + box1)),
-              (std::vector<std::string>{"Vantrel/Masses/MassBoxes/BoxEntry[2]/@Title: (none) -> a\\tb",
-                                        "Vantrel/Masses/MassBoxes/BoxEntry[2]/@Mass: 2 -> 1"}));
+              (std::vector<std::string>{"Masses/MassBoxes/BoxEntry[2]@Title: (none) -> a\\tb",
+                                        "Masses/MassBoxes/BoxEntry[2]@Mass: 2 -> 1"}));
     EXPECT_EQ(Lines(assembled(R"(<BoxEntry xs:type="RestEntry" Value="1" MassId="1"/>)"),
                     assembled(R"(<BoxEntry xs:type="TankEntry" Value="1" MassId="1" SpecificWeight="1"/>)")),
               std::vector<std::string>{
-                  R"(Vantrel/Masses/MassAssembled/AssembledEntry[@Id=6]/BoxEntry[@MassId=1]: <BoxEntry )"
+                  R"(Masses/MassAssembled/AssembledEntry[Id=6]/BoxEntry[MassId=1]: <BoxEntry )"
                   R"(xmlns:xs="http://www.w3.org/2001/XMLSchema-instance" xs:type="RestEntry" Value="1" MassId="1"/>)"
                   R"( -> <BoxEntry xmlns:xs="http://www.w3.org/2001/XMLSchema-instance" xs:type="TankEntry" )"
                   R"(Value="1" MassId="1" SpecificWeight="1"/>)"});
@@ -390,12 +394,12 @@ TEST_F(DiffTool, PrintsOneLinePerDifferenceAndExitsByTheOutcome) {
     EXPECT_EQ(Run("diff " + flatFile + " " + formatted), std::make_pair(0, std::string()));
 
     const std::string b = File("b.xml", Replaced(text, R"(Mass="420")", R"(Mass="421")"));
-    const std::string line = "Vantrel/Masses/MassBoxes/BoxEntry[@Id=2]/@Mass: 420 -> 421\n";
+    const std::string line = "Masses/MassBoxes/BoxEntry[Id=2]@Mass: 420 -> 421\n";
     EXPECT_EQ(Run("diff " + a + " " + b), std::make_pair(1, line));
     EXPECT_EQ(Run("diff - " + b, a), std::make_pair(1, line));
     EXPECT_EQ(Run("diff --tolerance 0.01 " + a + " " + b), std::make_pair(0, std::string()));
     const auto json = nlohmann::json::parse(Run("diff --json " + b + " " + a).second);
-    EXPECT_EQ(json, nlohmann::json::parse(R"([{"path": "Vantrel/Masses/MassBoxes/BoxEntry[@Id=2]/@Mass",
+    EXPECT_EQ(json, nlohmann::json::parse(R"([{"path": "Masses/MassBoxes/BoxEntry[Id=2]@Mass",
                                               "kind": "changed", "old": "421", "new": "420"}])"));
 
     const std::size_t second = text.find(R"(<BoxEntry Id="2")"), third = text.find(R"(<BoxEntry Id="3")"),
@@ -403,7 +407,7 @@ TEST_F(DiffTool, PrintsOneLinePerDifferenceAndExitsByTheOutcome) {
     const std::string swapped = text.substr(0, second) + text.substr(third, fourth - third) +
                                 text.substr(second, third - second) + text.substr(fourth);
     EXPECT_EQ(Run("diff " + a + " " + File("swapped.xml", swapped)),
-              std::make_pair(1, std::string("Vantrel/Masses/MassBoxes/BoxEntry[@Id=2]: position 2 -> position 3\n")));
+              std::make_pair(1, std::string("Masses/MassBoxes/BoxEntry[Id=2]: position 2 -> position 3\n")));
 }
 
 TEST_F(DiffTool, AnUnreadableSideOrABadOptionExitsWithTwo) {

@@ -33,7 +33,27 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     CLI::App* check = app.add_subcommand("check", "Check that documents read: a summary line for each good one, "
                                                   "every message (FILE:LINE: message) for each bad one");
     check->add_option("FILE", checkOptions.files, "Documents to check (- for standard input)")->required();
-    check->footer("Exit status: 0 all files good, 1 any file bad, 2 usage error.");
+    check->footer("Only the structure is checked: `vantrel lint` checks references, Ids, boxes, frames and mass "
+                  "sums.\nExit status: 0 all files good, 1 any file bad, 2 usage error.");
+
+    LintOptions lintOptions;
+    std::string ruleList;
+    for (const auto& rule : VantrelLib::Analysis::Rules()) {
+        ruleList += std::string("\n  ") + rule.id + " (" + VantrelLib::Analysis::SeverityName(rule.severity) + "): " +
+                    rule.finds;
+    }
+    CLI::App* lint = app.add_subcommand(
+        "lint", "Engineering checks: one line FILE:LINE: severity: message [rule] per finding, then a count");
+    lint->add_option("FILE", lintOptions.files, "Documents to check (- for standard input)")->required();
+    lint->add_flag("--json", lintOptions.json, "Print JSON instead of lines");
+    lint->add_option("--disable", lintOptions.disabled, "Do not run this rule (repeatable)")
+        ->check([](const std::string& id) {
+            return VantrelLib::Analysis::FindRule(id) != nullptr ? std::string() : "no rule is named " + id;
+        })
+        ->type_name("RULE");
+    lint->add_flag("--warnings-as-errors", lintOptions.warningsAsErrors, "Report warnings as errors");
+    lint->footer("Rules:" + ruleList +
+                 "\nExit status: 0 no error (warnings allowed), 1 an error or an unreadable file, 2 usage error.");
 
     FormatOptions formatOptions;
     CLI::App* format = app.add_subcommand(
@@ -61,6 +81,13 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     stats->add_option("FILE", statsOptions.file, "Document to summarise (- for standard input)")->required();
     stats->add_flag("--json", statsOptions.json, "Print JSON instead of a table");
     stats->footer(kExitStatusFooter);
+
+    MassesOptions massesOptions;
+    CLI::App* masses = app.add_subcommand(
+        "masses", "Print the loading conditions as a tree of assembled masses, and the masses of each kind");
+    masses->add_option("FILE", massesOptions.file, "Document to read (- for standard input)")->required();
+    masses->add_flag("--json", massesOptions.json, "Print JSON instead of a tree");
+    masses->footer(kExitStatusFooter);
 
     SampleOptions sampleOptions;
     CLI::App* sample = app.add_subcommand("sample", "Write the bundled sample document (to standard output by default)");
@@ -90,6 +117,8 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     }
 
     if (app.got_subcommand(check)) return RunCheck(checkOptions, out, err);
+    if (app.got_subcommand(lint)) return RunLint(lintOptions, out, err);
+    if (app.got_subcommand(masses)) return RunMasses(massesOptions, out, err);
     if (app.got_subcommand(format)) return RunFormat(formatOptions, out, err);
     if (app.got_subcommand(stats)) return RunStats(statsOptions, out, err);
     if (app.got_subcommand(sample)) return RunSample(sampleOptions, out, err);

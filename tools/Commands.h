@@ -32,6 +32,18 @@ struct StatsOptions {
     bool json = false;
 };
 
+struct LintOptions {
+    std::vector<std::string> files;
+    bool json = false;
+    std::vector<std::string> disabled;  // rule ids
+    bool warningsAsErrors = false;
+};
+
+struct MassesOptions {
+    std::string file;
+    bool json = false;
+};
+
 struct SampleOptions {
     std::string output = "-";
 };
@@ -56,6 +68,15 @@ int RunFormat(const FormatOptions& options, std::ostream& out, std::ostream& err
 
 // Reads the file and prints its counts and totals, as a table or as JSON.
 int RunStats(const StatsOptions& options, std::ostream& out, std::ostream& err);
+
+// Runs the engineering checks on every file: one "FILE:LINE: severity:
+// message [rule]" line per finding and a count, or JSON. 1 when any file is
+// unreadable or has an error (a warning too, with `warningsAsErrors`).
+int RunLint(const LintOptions& options, std::ostream& out, std::ostream& err);
+
+// Prints the loading conditions as a tree of assembled masses, and the count
+// and declared total of each kind of mass.
+int RunMasses(const MassesOptions& options, std::ostream& out, std::ostream& err);
 
 // Writes `document` to `path` ("-": `out`); a failure is reported on `err` as
 // "vantrel COMMAND: message" and gives kExitFailure.

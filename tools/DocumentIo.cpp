@@ -25,10 +25,12 @@ std::string DisplayName(const std::string& path) {
     return path == kStandardStream ? std::string("<stdin>") : path;
 }
 
-ReadResult ReadDocument(const std::string& path, LtXmlLib3::CDroppedContent* dropped) {
+ReadResult ReadDocument(const std::string& path, LtXmlLib3::CDroppedContent* dropped,
+                        LtXmlLib3::CSourceLines* lines) {
     const std::string name = DisplayName(path);
     LtXmlLib3::CReadOptions options;
     options.dropped = dropped;
+    options.sourceLines = lines;
     ReadResult result;
     try {
         auto document = VantrelLib::CVantrel::CreateInstance();

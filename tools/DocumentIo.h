@@ -25,8 +25,10 @@ struct ReadResult {
 // as they arrive. Every fault of the file or of the document (unreadable,
 // malformed, not a "Vantrel" document, structurally wrong, out of memory) is
 // reported in the result, never thrown. `dropped`, when given, receives the
-// counts of what the document cannot hold (comments, ...).
-ReadResult ReadDocument(const std::string& path, LtXmlLib3::CDroppedContent* dropped = nullptr);
+// counts of what the document cannot hold (comments, ...); `lines`, the line
+// of each element read.
+ReadResult ReadDocument(const std::string& path, LtXmlLib3::CDroppedContent* dropped = nullptr,
+                        LtXmlLib3::CSourceLines* lines = nullptr);
 
 // What was dropped, for people: "3 comments, 1 processing instruction,
 // 1 xsi:schemaLocation attribute"; empty when nothing was.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <sstream>
 
 namespace VantrelTool {
@@ -72,49 +71,25 @@ LoadcaseDataSummary SummarizeLoadcaseData(const VantrelLib::CLoadcaseData& data)
 }
 
 MassesSummary SummarizeMasses(const VantrelLib::CMasses& masses) {
+    namespace An = VantrelLib::Analysis;
+    const An::MassIndex index(&masses);
     MassesSummary summary;
-    if (const auto boxes = masses.GetMassBoxes()) {
-        for (const auto& box : *boxes->GetBoxEntry()) {
-            ++summary.boxMasses;
-            summary.boxMassTotal += box->GetMass();
-            if (!std::isfinite(box->GetMass())) ++summary.boxMassesNotFinite;
-        }
-    }
-    if (const auto groups = masses.GetMassElementGroups())
-        summary.elementGroupMasses = CountOf(groups->GetElementGroupEntry());
-    if (const auto tanks = masses.GetMassTanks()) summary.tankMasses = CountOf(tanks->GetTankEntry());
-    if (const auto containers = masses.GetMassContainer()) {
-        for (const auto& container : *containers->GetContainerEntry()) {
-            ++summary.containerMasses;
-            summary.containerRows += CountOf(container->GetRow());
-        }
-    }
-    if (const auto assembled = masses.GetMassAssembled()) {
-        const auto entries = assembled->GetAssembledEntry();
-        // For each mass id, the positions of the assembled masses that take it in.
-        std::map<std::int64_t, std::vector<int>> takenInBy;
-        for (int at = 0; at < entries->GetCount(); ++at)
-            for (const auto& part : *entries->Item(at)->GetAssembledEntry()) takenInBy[part->GetMassId()].push_back(at);
-
-        for (int at = 0; at < entries->GetCount(); ++at) {
-            const auto entry = entries->Item(at);
-            ++summary.assembledMasses;
-            if (!std::isfinite(entry->GetMass())) ++summary.assembledMassesNotFinite;
-            summary.restEntries += CountOf(entry->GetContainerEntry()) + CountOf(entry->GetBoxEntry()) +
-                                   CountOf(entry->GetTankEntry()) + CountOf(entry->GetElementgroupEntry()) +
-                                   CountOf(entry->GetAssembledEntry());
-            // A mass that names only itself is still top-level.
-            const auto found = takenInBy.find(entry->GetId());
-            const bool part = found != takenInBy.end() &&
-                              std::any_of(found->second.begin(), found->second.end(),
-                                          [at](int owner) { return owner != at; });
-            if (!part)
-                summary.topLevelAssembled.push_back(
-                    {entry->GetId(), entry->IsValidTitle() ? std::optional<std::string>(entry->GetTitle())
-                                                           : std::nullopt,
-                     entry->GetMass()});
-        }
-    }
+    const An::KindTotals boxes = index.Totals(An::MassKind::Box), assembled = index.Totals(An::MassKind::Assembled);
+    summary.boxMasses = boxes.count;
+    summary.boxMassTotal = boxes.declaredSum.value_or(0);
+    summary.boxMassesNotFinite = boxes.notFinite;
+    summary.elementGroupMasses = index.Totals(An::MassKind::ElementGroup).count;
+    summary.tankMasses = index.Totals(An::MassKind::Tank).count;
+    summary.containerMasses = index.Totals(An::MassKind::Container).count;
+    for (const auto* container : index.Containers()) summary.containerRows += CountOf(container->GetRow());
+    summary.assembledMasses = assembled.count;
+    summary.assembledMassesNotFinite = assembled.notFinite;
+    for (const auto* mass : index.Assembled())
+        summary.restEntries += static_cast<int>(An::RestEntriesOf(*mass).size());
+    for (const auto* mass : index.LoadingConditions())
+        summary.topLevelAssembled.push_back(
+            {mass->GetId(), mass->IsValidTitle() ? std::optional<std::string>(mass->GetTitle()) : std::nullopt,
+             mass->GetMass()});
     return summary;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The one header a client includes: every class of the gdt and VantrelLib
-// namespaces, the class factories, the enumerations and the runtime.
+// namespaces, the class factories, the enumerations and the runtime, and the
+// engineering checks beside them (analysis/).
 
 #include "VantrelLib/runtime/LtXmlLib3.h"
 
@@ -56,5 +57,9 @@
 #include "VantrelLib/hydrodynamics/Hydrodynamic.h"
 #include "VantrelLib/hydrodynamics/Scan.h"
 #include "VantrelLib/hydrodynamics/Select.h"
+
+#include "VantrelLib/analysis/Checks.h"
+#include "VantrelLib/analysis/FrameScale.h"
+#include "VantrelLib/analysis/MassIndex.h"
 
 #include "VantrelLib/diff/Diff.h"

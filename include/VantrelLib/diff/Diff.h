@@ -23,10 +23,10 @@ namespace Diff {
 enum class Kind { Changed, Added, Removed, Moved };
 
 struct Difference {
-    // Where: element names from the outermost object down, "/@name" for an
-    // attribute, "[@Id=3]" for a list item matched by identity and "[2]" (from
-    // 1) for one matched by position:
-    // "Vantrel/Masses/MassBoxes/BoxEntry[@Id=3]/CoG/@x".
+    // Where: element names below the outermost object, "@name" for an
+    // attribute, "[Id=3]" for a list item matched by identity and "[2]" (from
+    // 1) for one matched by position: "Masses/MassBoxes/BoxEntry[Id=3]/CoG@x",
+    // "@schemaVersion" for an attribute of the outermost object.
     std::string path;
     Kind kind = Kind::Changed;
     // Changed: the values as written in XML (a whole element where a rest

@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 namespace LtXmlLib3 {
+
+class CXmlObjectBase;
 
 // What a read met in the text that the objects do not hold, so that writing
 // them again leaves it out (see CReadOptions::dropped).
@@ -20,6 +23,21 @@ struct CDroppedContent {
 
     bool Empty() const noexcept {
         return comments == 0 && processingInstructions == 0 && schemaInstanceAttributes.empty();
+    }
+};
+
+// The line each object of a read began on (see CReadOptions::sourceLines):
+// for checks that point at the element a finding is about.
+struct CSourceLines {
+    // The line (from 1) of the start tag each element object was read from,
+    // the document element's included; collections have none. The keys are
+    // the objects of the tree read, valid while they live.
+    std::unordered_map<const CXmlObjectBase*, int> lineOf;
+
+    // The line `object` was read from, or 0 (made after the read, or not read at all).
+    int LineOf(const CXmlObjectBase* object) const noexcept {
+        const auto found = lineOf.find(object);
+        return found != lineOf.end() ? found->second : 0;
     }
 };
 
@@ -39,6 +57,9 @@ struct CReadOptions {
     // objects do not hold; the counts are whole once the read has succeeded.
     // Unset (the default), nothing is counted.
     CDroppedContent* dropped = nullptr;
+    // When set, the read empties it, then notes there the line of every
+    // element object it reads. Unset (the default), no line is counted.
+    CSourceLines* sourceLines = nullptr;
 };
 
 }  // namespace LtXmlLib3
