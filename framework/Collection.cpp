@@ -1,5 +1,7 @@
 #include "VantrelLib/framework/Collection.h"
 
+#include <vector>
+
 #include "VantrelLib/runtime/XmlWriter.h"
 #include "framework/Factory.h"
 #include "runtime/ShortCopy.h"
@@ -48,6 +50,16 @@ std::string CCollection::WhyNotTaken(const LtXmlLib3::CXmlElement&) const { retu
 LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> CCollection::NewItemOf(ClassRef itemClass) const {
     if (IsElementNameLiteral()) return itemClass.table->CreateNamedByLiteral(itemClass.id, GetElementName().data());
     return itemClass.table->CreateClass(itemClass.id, GetElementName().data());
+}
+
+void CCollection::CloneItems() {
+    const int count = GetCount();
+    std::vector<LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase>> clones;
+    clones.reserve(static_cast<std::size_t>(count));
+    for (int index = 0; index < count; ++index) clones.push_back(GetNodeAtIndex(index)->CloneObject());
+    // Only once every copy is made: a failure leaves the copy as it was.
+    LtXmlLib3::CXmlCollectionBase::Clear();
+    for (const auto& clone : clones) Append(clone);
 }
 
 void CCollection::NameItem(LtXmlLib3::CXmlObjectBase* item) const {

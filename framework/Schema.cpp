@@ -227,6 +227,19 @@ void ElementSchema::Cleanup(void* self) const {
     for (const auto& row : children) row->Release(self);
 }
 
+void ElementSchema::CloneChildren(void* self) const {
+    const auto cloneHeld = [self](const ChildRow& row) {
+        if (const CXmlObjectBase* held = row.Get(self)) row.Put(self, held->CloneObject());
+    };
+    for (const auto& row : children) {
+        if (row->GetKind() != ChildRow::Kind::Choice) {
+            cloneHeld(*row);
+            continue;
+        }
+        for (const auto& branch : static_cast<const ChoiceRow&>(*row).Branches()) cloneHeld(*branch);
+    }
+}
+
 void ElementSchema::ResetValues(void* self) const {
     for (const auto& row : attributes) row->Reset(self);
     for (const auto& row : children) row->Reset(self);  // collections: emptied or replaced

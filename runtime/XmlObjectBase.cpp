@@ -91,6 +91,9 @@ void CXmlObjectBase::SetElementNameLiteral(CXmlObjectBase* target, const char* l
 
 void CXmlObjectBase::OnEvent(CXmlObjectBase*, int, void*) {}
 void CXmlObjectBase::AttributesToXml_Int(CXmlTextWriter*) {}
+CSmartPtr<CXmlObjectBase> CXmlObjectBase::CloneObject() const {
+    throw CLtException("The object [" + std::string(GetElementName()) + "] cannot be cloned");
+}
 
 void CXmlObjectBase::ToXml_Int(CXmlObjectBase* object, CXmlTextWriter* writer, bool registerNamespaces,
                                std::string_view namespaceUri) {

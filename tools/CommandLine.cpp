@@ -97,6 +97,20 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     sample->add_option("-o,--output", sampleOptions.output, "Write to this file instead of standard output");
     sample->footer(kExitStatusFooter);
 
+    DiffOptions diffOptions;
+    CLI::App* diff = app.add_subcommand(
+        "diff", "Print the differences between two documents, one line each: list items with an identity (Id, "
+                "MassId, LoadcaseId, XPosition, No) are matched by it, so a reordering shows as moves");
+    diff->add_option("A", diffOptions.before, "The document before (- for standard input)")->required();
+    diff->add_option("B", diffOptions.after, "The document after (- for standard input)")->required();
+    diff->add_flag("--json", diffOptions.json, "Print a JSON array of {path, kind, old, new} instead of lines");
+    diff->add_option("--tolerance", diffOptions.tolerance,
+                     "Treat doubles as equal when they differ by at most REL times the larger (default: their bits "
+                     "must be equal; NaN always equals NaN)")
+        ->type_name("REL")
+        ->check(CLI::NonNegativeNumber);
+    diff->footer("Exit status: 0 equal, 1 different, 2 a document could not be read or a usage error.");
+
     try {
         app.parse(argc, argv);
         if (app.get_subcommands().empty()) throw CLI::RequiredError("A subcommand");
@@ -111,6 +125,7 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     if (app.got_subcommand(format)) return RunFormat(formatOptions, out, err);
     if (app.got_subcommand(stats)) return RunStats(statsOptions, out, err);
     if (app.got_subcommand(sample)) return RunSample(sampleOptions, out, err);
+    if (app.got_subcommand(diff)) return RunDiff(diffOptions, out, err);
     return kExitUsage;  // unreachable: exactly one subcommand was parsed
 }
 

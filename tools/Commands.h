@@ -46,6 +46,13 @@ struct SampleOptions {
     std::string output = "-";
 };
 
+struct DiffOptions {
+    std::string before;
+    std::string after;
+    bool json = false;
+    double tolerance = 0;  // relative, for doubles; 0 compares their bits
+};
+
 // Reads every file: one summary line on `out` for each good one, the whole
 // chain of messages on `err` for each bad one. 1 when any file is bad.
 int RunCheck(const CheckOptions& options, std::ostream& out, std::ostream& err);
@@ -76,5 +83,10 @@ int WriteOrReport(VantrelLib::CVantrel& document, const std::string& path, const
 
 // Writes the bundled sample document.
 int RunSample(const SampleOptions& options, std::ostream& out, std::ostream& err);
+
+// Prints the differences from one document to another, one line each ("path:
+// old -> new") or as JSON. Exit status 0 when they are equal, 1 when they
+// differ, 2 when either cannot be read (diff(1)'s convention).
+int RunDiff(const DiffOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace VantrelTool

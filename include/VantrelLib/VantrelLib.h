@@ -61,3 +61,5 @@
 #include "VantrelLib/analysis/Checks.h"
 #include "VantrelLib/analysis/FrameScale.h"
 #include "VantrelLib/analysis/MassIndex.h"
+
+#include "VantrelLib/diff/Diff.h"

@@ -41,6 +41,17 @@ protected:
     virtual LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> NewItem(const LtXmlLib3::CXmlElement* element) = 0;
     // A new item of class `itemClass` under the collection's element name.
     LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> NewItemOf(ClassRef itemClass) const;
+    // Col::Clone(): a copy of `source` whose items are then replaced by their deep copies.
+    template <class Col>
+    static LtXmlLib3::CSmartPtr<Col> DeepCopy(const Col& source) {
+        LtXmlLib3::CSmartPtr<Col> copy(
+            LtXmlLib3::CXmlObjectBase::Emplace<Col>([&source](void* memory) { return ::new (memory) Col(source); }));
+        static_cast<CCollection&>(*copy).CloneItems();
+        return copy;
+    }
+
+private:
+    void CloneItems();
 };
 
 // The client operations of a collection of T.
@@ -129,12 +140,17 @@ private:
 // Declares Col, the collection class of items of class Item (made by the class
 // factory of Item's namespace): Add, Item, Remove, begin, end and GetCount of
 // CTypedCollection<Item>, public copy construction and assignment (the copy
-// shares the items with its source), and the constructor the factory calls.
+// shares the items with its source), Clone() (a deep copy, sharing nothing with
+// its source), and the constructor the factory calls.
 #define VANTREL_COLLECTION(Col, Item)                                                                  \
     class VANTREL_EXPORT Col : public ::VantrelLib::Framework::CTypedCollection<Item> {                             \
     public:                                                                                            \
         Col(const Col&) = default;                                                                     \
         Col& operator=(const Col&) = default;                                                          \
+        ::LtXmlLib3::CSmartPtr<Col> Clone() const { return DeepCopy(*this); }                          \
+        ::LtXmlLib3::CSmartPtr<::LtXmlLib3::CXmlObjectBase> CloneObject() const override {             \
+            return ::LtXmlLib3::CSmartPtr<::LtXmlLib3::CXmlObjectBase>(Clone());                      \
+        }                                                                                              \
                                                                                                        \
     protected:                                                                                         \
         Col(const char* itemElementName, long minOccurs, long maxOccurs)                               \

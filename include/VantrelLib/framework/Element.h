@@ -44,6 +44,10 @@ public:
         return C::Schema().FromXml(Self(), *this, element, firstChild);
     }
 
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> CloneObject() const override {
+        return LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase>(DeepCopy(static_cast<const C&>(*this)));
+    }
+
     // The declaration of C: its element name, namespace and rows (see Reflection.h).
     static const ElementSchema& Declaration() { return C::Schema(); }
 
@@ -58,6 +62,14 @@ protected:
     void Init() { C::Schema().Init(Self(), *this); }
     // Releases the collections.
     void Cleanup() { C::Schema().Cleanup(Self()); }
+    // C::Clone(): a copy of `source` (values and element name), whose children
+    // are then replaced by their own deep copies, row by row.
+    static LtXmlLib3::CSmartPtr<C> DeepCopy(const C& source) {
+        LtXmlLib3::CSmartPtr<C> copy(
+            LtXmlLib3::CXmlObjectBase::Emplace<C>([&source](void* memory) { return ::new (memory) C(source); }));
+        C::Schema().CloneChildren(static_cast<void*>(copy.get()));
+        return copy;
+    }
 
     // Setters of required and optional child elements: the object takes the
     // property's element name (a literal of the declaration) and replaces the one held.
@@ -93,7 +105,8 @@ private:
 }  // namespace VantrelLib
 
 // The members every element class C declares alike: public copy construction
-// and assignment (the copy shares the children with its source), the protected
+// and assignment (the copy shares the children with its source), Clone() (a
+// deep copy, sharing nothing with its source), the protected
 // constructors CreateInstance and the class factories use (a new object is in
 // its Init state, named after its element type or `elementName`), and the
 // declaration the engine works from (C::Schema(), defined in C's source file).
@@ -102,6 +115,7 @@ private:
 public:                                                                                \
     C(const C&) = default;                                                             \
     C& operator=(const C&) = default;                                                  \
+    ::LtXmlLib3::CSmartPtr<C> Clone() const { return DeepCopy(*this); }                \
                                                                                        \
 protected:                                                                             \
     C() : ::VantrelLib::Framework::CElement<C>(#C) { Init(); }                         \

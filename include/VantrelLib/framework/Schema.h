@@ -509,6 +509,8 @@ public:
     // Init without the element name.
     void ResetValues(void* self) const;
     void Cleanup(void* self) const;
+    // Replaces every child and collection held by its deep copy (Clone(), after a copy).
+    void CloneChildren(void* self) const;
     void WriteAttributes(const void* self, LtXmlLib3::CXmlTextWriter* writer) const;
     void ToXml(void* self, LtXmlLib3::CXmlObjectBase& base, LtXmlLib3::CXmlTextWriter* writer,
                bool registerNamespaces, std::string_view namespaceUri) const;

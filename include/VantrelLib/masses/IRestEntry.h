@@ -22,6 +22,10 @@ public:
     virtual void SetValidFix(bool valid) = 0;
     virtual std::int64_t GetMassId() const = 0;
     virtual void SetMassId(std::int64_t value) = 0;
+    // A deep copy, as the entry's own class.
+    LtXmlLib3::CSmartPtr<IRestEntry> Clone() const {
+        return LtXmlLib3::CSmartPtr<IRestEntry>(dynamic_cast<IRestEntry*>(CloneObject().get()));
+    }
 };
 
 // A run of rest entries of any mix of classes ("BoxEntry", "ElementgroupEntry",
@@ -35,6 +39,11 @@ class VANTREL_EXPORT CIRestEntryCol : public Framework::CCollectionOf<IRestEntry
 public:
     CIRestEntryCol(const CIRestEntryCol&) = default;
     CIRestEntryCol& operator=(const CIRestEntryCol&) = default;
+    // A deep copy: each entry copied as its own class.
+    LtXmlLib3::CSmartPtr<CIRestEntryCol> Clone() const { return DeepCopy(*this); }
+    LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> CloneObject() const override {
+        return LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase>(Clone());
+    }
 
 protected:
     CIRestEntryCol(const char* itemElementName, long minOccurs, long maxOccurs);

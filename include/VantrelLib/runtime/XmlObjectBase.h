@@ -70,6 +70,10 @@ public:
     // Reads `element` into this object; `firstChild` is its first child element.
     // Returns the first child element not consumed (null on success).
     virtual const CXmlElement* FromXml_Int(const CXmlElement* element, const CXmlElement* firstChild) = 0;
+    // A deep copy as this object's own class: a new tree that shares no object
+    // with this one (the element classes' and collections' Clone()). Throws
+    // CLtException for a class that does not provide one.
+    virtual CSmartPtr<CXmlObjectBase> CloneObject() const;
 
     // Static entry points through which parents reach their children.
     static void ToXml_Int(CXmlObjectBase* object, CXmlTextWriter* writer, bool registerNamespaces,
