@@ -3,14 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <set>
 #include <string>
@@ -22,6 +16,8 @@
 
 #ifdef VANTREL_TOOL_EXE
 #include <nlohmann/json.hpp>
+
+#include "ToolRun.h"
 #endif
 
 #include "RandomTree.h"
@@ -341,12 +337,7 @@ TEST(Diff, LinesNameTheWholeItemsAndFallBackToPositionsForSharedIds) {
 
 #ifdef VANTREL_TOOL_EXE
 
-namespace fs = std::filesystem;
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using Args = toolrun::Lines;
 
 // `text` with its first `from` replaced by `to`.
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
@@ -355,72 +346,60 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
-class DiffTool : public ::testing::Test {
+class DiffTool : public toolrun::ProcessTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vantrel-diff-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+    // The exit status and standard output of `vantrel args`.
+    std::pair<int, std::string> Run(const Args& args, const std::string& input = "/dev/null") {
+        const toolrun::Outcome outcome = RunTool(args, input);
+        m_err = outcome.err;
+        return {outcome.status, outcome.out};
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string File(const std::string& name, const std::string& text) const {
-        std::ofstream(m_dir / name, std::ios::binary) << text;
-        return (m_dir / name).string();
-    }
-    // Runs vantrel with `args` (no quoting needed), standard input from `input`: the exit status and standard output.
-    std::pair<int, std::string> Run(const std::string& args, const std::string& input = "/dev/null") {
-        const int wait = std::system((std::string(VANTREL_TOOL_EXE) + " " + args + " <" + input + " >" +
-                                      (m_dir / "out").string() + " 2>" + (m_dir / "err").string()).c_str());
-        m_err = ReadText(m_dir / "err");
-        return {WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, ReadText(m_dir / "out")};
-    }
-
-    fs::path m_dir;
     std::string m_err;
 };
 
 TEST_F(DiffTool, PrintsOneLinePerDifferenceAndExitsByTheOutcome) {
-    ASSERT_EQ(Run("sample -o " + (m_dir / "a.xml").string()).first, 0);
-    const std::string text = ReadText(m_dir / "a.xml");
-    const std::string a = (m_dir / "a.xml").string();
+    ASSERT_EQ(Run({"sample", "-o", "a.xml"}).first, 0);
+    const std::string text = toolrun::Read(m_dir / "a.xml");
     std::string flat;  // the same document on one line, and that written back by format
     for (std::size_t i = 0; i < text.size(); ++i)
         if (text[i] != '\n') flat += text[i];
         else while (i + 1 < text.size() && text[i + 1] == ' ') ++i;
-    const std::string flatFile = File("flat.xml", flat), formatted = (m_dir / "formatted.xml").string();
-    ASSERT_EQ(Run("format " + flatFile + " -o " + formatted).first, 0);
-    EXPECT_EQ(Run("diff " + a + " " + a), std::make_pair(0, std::string()));
-    EXPECT_EQ(Run("diff " + flatFile + " " + formatted), std::make_pair(0, std::string()));
+    File("flat.xml", flat);
+    ASSERT_EQ(Run({"format", "flat.xml", "-o", "formatted.xml"}).first, 0);
+    EXPECT_EQ(Run({"diff", "a.xml", "a.xml"}), std::make_pair(0, std::string()));
+    EXPECT_EQ(Run({"diff", "flat.xml", "formatted.xml"}), std::make_pair(0, std::string()));
 
-    const std::string b = File("b.xml", Replaced(text, R"(Mass="420")", R"(Mass="421")"));
+    File("b.xml", Replaced(text, R"(Mass="420")", R"(Mass="421")"));
     const std::string line = "Masses/MassBoxes/BoxEntry[Id=2]@Mass: 420 -> 421\n";
-    EXPECT_EQ(Run("diff " + a + " " + b), std::make_pair(1, line));
-    EXPECT_EQ(Run("diff - " + b, a), std::make_pair(1, line));
-    EXPECT_EQ(Run("diff --tolerance 0.01 " + a + " " + b), std::make_pair(0, std::string()));
-    const auto json = nlohmann::json::parse(Run("diff --json " + b + " " + a).second);
+    EXPECT_EQ(Run({"diff", "a.xml", "b.xml"}), std::make_pair(1, line));
+    EXPECT_EQ(Run({"diff", "-", "b.xml"}, (m_dir / "a.xml").string()), std::make_pair(1, line));
+    EXPECT_EQ(Run({"diff", "--tolerance", "0.01", "a.xml", "b.xml"}), std::make_pair(0, std::string()));
+    const auto json = nlohmann::json::parse(Run({"diff", "--json", "b.xml", "a.xml"}).second);
     EXPECT_EQ(json, nlohmann::json::parse(R"([{"path": "Masses/MassBoxes/BoxEntry[Id=2]@Mass",
                                               "kind": "changed", "old": "421", "new": "420"}])"));
 
     const std::size_t second = text.find(R"(<BoxEntry Id="2")"), third = text.find(R"(<BoxEntry Id="3")"),
                       fourth = text.find(R"(<BoxEntry Id="4")");
-    const std::string swapped = text.substr(0, second) + text.substr(third, fourth - third) +
-                                text.substr(second, third - second) + text.substr(fourth);
-    EXPECT_EQ(Run("diff " + a + " " + File("swapped.xml", swapped)),
+    File("swapped.xml", text.substr(0, second) + text.substr(third, fourth - third) +
+                            text.substr(second, third - second) + text.substr(fourth));
+    EXPECT_EQ(Run({"diff", "a.xml", "swapped.xml"}),
               std::make_pair(1, std::string("Masses/MassBoxes/BoxEntry[Id=2]: position 2 -> position 3\n")));
 }
 
 TEST_F(DiffTool, AnUnreadableSideOrABadOptionExitsWithTwo) {
-    const std::string good = File("good.xml", R"(<Vantrel schemaVersion="1"/>)");
-    const std::string missing = (m_dir / "missing.xml").string();
-    for (const std::string& args :
-         {"diff " + good + " " + missing, "diff " + File("bad.xml", "<Vantrel") + " " + good,
-          "diff " + good + " " + File("a.json", "{}"), "diff --tolerance -1 " + good + " " + good, "diff " + good}) {
-        EXPECT_EQ(Run(args), std::make_pair(2, std::string())) << args;
-        EXPECT_NE(m_err, "") << args;
+    File("good.xml", R"(<Vantrel schemaVersion="1"/>)");
+    File("bad.xml", "<Vantrel");
+    File("a.json", "{}");
+    for (const Args& args : std::vector<Args>{{"diff", "good.xml", "missing.xml"},
+                                                {"diff", "bad.xml", "good.xml"},
+                                                {"diff", "good.xml", "a.json"},
+                                                {"diff", "--tolerance", "-1", "good.xml", "good.xml"},
+                                                {"diff", "good.xml"}}) {
+        EXPECT_EQ(Run(args), std::make_pair(2, std::string())) << args[1];
+        EXPECT_NE(m_err, "") << args[1];
     }
-    Run("diff " + good + " " + missing);
-    EXPECT_NE(m_err.find(missing), std::string::npos) << m_err;
+    Run({"diff", "good.xml", "missing.xml"});
+    EXPECT_NE(m_err.find("missing.xml"), std::string::npos) << m_err;
 }
 
 #endif  // VANTREL_TOOL_EXE

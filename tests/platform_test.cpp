@@ -11,6 +11,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -19,8 +21,9 @@ namespace platform = LtXmlLib3::detail::platform;
 class Platform : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("vantrel-platform-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        // Both platform binaries run these tests, perhaps at once: a directory per process.
+        m_dir = fs::temp_directory_path() / ("vantrel-platform-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
