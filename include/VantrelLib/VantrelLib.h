@@ -56,3 +56,5 @@
 #include "VantrelLib/hydrodynamics/Hydrodynamic.h"
 #include "VantrelLib/hydrodynamics/Scan.h"
 #include "VantrelLib/hydrodynamics/Select.h"
+
+#include "VantrelLib/json/Json.h"
