@@ -4,6 +4,7 @@
 // value goes through the same conversion and setter a read of XML uses.
 #include "VantrelLib/json/Json.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -236,13 +237,16 @@ public:
             if (colon != std::string::npos) what = what.substr(colon + 2);
         }
         CLtValidationException fault("Malformed JSON: " + what);
-        // Line and column of the byte the parser stopped at.
-        position = std::min(position, m_text.size());
-        const std::size_t lineStart = position == 0 ? std::string_view::npos : m_text.rfind('\n', position - 1);
+        // Line and column of the last byte the parser read: the one it stopped at.
+        const std::size_t at = std::min(position, m_text.size()) - (position > 0 && !m_text.empty() ? 1 : 0);
         int line = 1;
-        for (std::size_t i = 0; i < position; ++i) line += m_text[i] == '\n';
-        const std::size_t column = lineStart == std::string_view::npos ? position + 1 : position - lineStart;
-        fault.SetLocation(line, static_cast<int>(std::min<std::size_t>(column, std::numeric_limits<int>::max())));
+        std::size_t lineStart = 0;
+        for (std::size_t i = 0; i < at; ++i)
+            if (m_text[i] == '\n') {
+                ++line;
+                lineStart = i + 1;
+            }
+        fault.SetLocation(line, static_cast<int>(std::min<std::size_t>(at - lineStart + 1, std::numeric_limits<int>::max())));
         throw fault;
     }
 
@@ -341,6 +345,7 @@ private:
             expected = "an object";
         } else if (Top().isArray) {
             expected = "an object";
+            ++Top().items;  // the path names the item that is not an object
         } else if (Top().typeNext) {
             expected = "a string (the class's type token)";
         } else if (const Property* property = Top().member) {
