@@ -101,8 +101,7 @@ public:
     }
 
     bool string(std::string& value) {
-        Frame& top = Top();
-        if (top.typeNext) return Type(value);
+        if (!m_frames.empty() && Top().typeNext) return Type(value);  // a text may be a string alone
         const Property& property = Scalar("a string");
         switch (property.GetType()) {
             case Property::Type::Double:

@@ -217,6 +217,8 @@ TEST(JsonRead, EachFaultIsRefusedNamingItsPath) {
         {Edited(base, R"("BoxEntry":[{"Id":1,)", R"("BoxEntry":[7,{"Id":1,)"),
          "$.Masses.MassBoxes.BoxEntry[0]: expected an object, found a number"},
         {"[]", "$: expected an object, found an array"},
+        {R"("Vantrel")", "$: expected an object, found a string"},
+        {"7", "$: expected an object, found a number"},
         {Edited(base, R"("Mass":100.5,)", R"("Mass":100.5,,)"), "Malformed JSON: syntax error while parsing object key"},
         {base + "x", "Malformed JSON: syntax error while parsing value - invalid literal"},
     };
