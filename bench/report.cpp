@@ -79,6 +79,18 @@ int main(int argc, char** argv) {
                     rate["ReadTwoThreads"][s] / floor, cpuRate["ReadTwoThreads"][s] / floor);
     }
 
+    // The JSON form of the same documents (indented, as the XML is), against
+    // nlohmann-json's parse of the text into its own document; "sax" is its
+    // SAX parser alone, every event ignored: what reading the JSON text costs.
+    std::printf("\n%-7s %10s %10s %10s %6s %10s %6s\n", "JSON", "floor", "sax", "read", "r/fl", "write", "w/fl");
+    std::printf("%-7s %10s %10s %10s %6s %10s %6s\n", "", "MiB/s", "MiB/s", "MiB/s", "", "MiB/s", "");
+    for (const std::string& s : sizes) {
+        const double floor = rate["JsonFloor"][s];
+        std::printf("%-7s %10.1f %10.1f %10.1f %6.2f %10.1f %6.2f\n", s.c_str(), floor / MiB, rate["JsonSax"][s] / MiB,
+                    rate["JsonRead"][s] / MiB, rate["JsonRead"][s] / floor, rate["JsonWrite"][s] / MiB,
+                    rate["JsonWrite"][s] / floor);
+    }
+
     // The targets, on the large documents, and linearity against the smallest.
     std::printf("\nTargets:\n");
     bool all = true;

@@ -1,5 +1,6 @@
 // Throughput of reading and writing whole documents, beside the floor: expat
-// parsing the same bytes with empty handlers. The documents are the files named
+// parsing the same bytes with empty handlers; and of their JSON form, beside
+// nlohmann-json parsing the same JSON text into its own document. The documents are the files named
 // in VANTREL_BENCH_FILES (comma separated), made by vantrel_generate.
 
 #include <benchmark/benchmark.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include <VantrelLib/VantrelLib.h>
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -95,6 +97,55 @@ void Destroy(benchmark::State& state, const std::string* text) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text->size()));
 }
 
+// --- JSON -----------------------------------------------------------------------
+
+// The floor: nlohmann-json's own parse of the text into its document.
+void JsonFloor(benchmark::State& state, const std::string* json) {
+    for (auto _ : state) benchmark::DoNotOptimize(nlohmann::json::parse(*json));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * json->size()));
+}
+
+// nlohmann-json's SAX parser alone, every event ignored: what the reader pays for the JSON text.
+struct IgnoreEvents : nlohmann::json::json_sax_t {
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool start_object(std::size_t) override { return true; }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return true; }
+    bool start_array(std::size_t) override { return true; }
+    bool end_array() override { return true; }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+};
+
+void JsonSax(benchmark::State& state, const std::string* json) {
+    for (auto _ : state) {
+        IgnoreEvents events;
+        benchmark::DoNotOptimize(nlohmann::json::sax_parse(*json, &events));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * json->size()));
+}
+
+void JsonRead(benchmark::State& state, const std::string* json) {
+    for (auto _ : state) {
+        auto root = VantrelLib::Json::FromJson<VantrelLib::CVantrel>(*json);
+        state.PauseTiming();
+        root = nullptr;
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * json->size()));
+}
+
+void JsonWrite(benchmark::State& state, const std::string* json) {
+    const auto root = VantrelLib::Json::FromJson<VantrelLib::CVantrel>(*json);
+    for (auto _ : state) benchmark::DoNotOptimize(VantrelLib::Json::ToJson(*root));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * json->size()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,9 +160,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     // Texts live for the whole run; the benchmarks refer to them.
-    static std::vector<std::string> texts;
+    static std::vector<std::string> texts, jsons;
     texts.reserve(paths.size());
-    for (const std::string& path : paths) texts.push_back(ReadAll(path));
+    for (const std::string& path : paths) {
+        texts.push_back(ReadAll(path));
+        auto root = VantrelLib::CVantrel::CreateInstance();
+        root->FromXml(texts.back());
+        jsons.push_back(VantrelLib::Json::ToJson(*root));  // indented, as the XML is
+    }
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::string* text = &texts[i];
         const std::string* path = &paths[i];
@@ -128,6 +184,11 @@ int main(int argc, char** argv) {
         add(benchmark::RegisterBenchmark(("Write/" + label).c_str(), Write, text));
         add(benchmark::RegisterBenchmark(("WriteFile/" + label).c_str(), WriteFile, text));
         add(benchmark::RegisterBenchmark(("Destroy/" + label).c_str(), Destroy, text));
+        const std::string* json = &jsons[i];
+        add(benchmark::RegisterBenchmark(("JsonFloor/" + label).c_str(), JsonFloor, json));
+        add(benchmark::RegisterBenchmark(("JsonSax/" + label).c_str(), JsonSax, json));
+        add(benchmark::RegisterBenchmark(("JsonRead/" + label).c_str(), JsonRead, json));
+        add(benchmark::RegisterBenchmark(("JsonWrite/" + label).c_str(), JsonWrite, json));
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

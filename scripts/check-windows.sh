@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Compiles every source of the library for Windows, syntax only, with the
 # MinGW-w64 cross compiler, as the portable build would (PlatformPortable.cpp
-# instead of PlatformPosix.cpp). Expat's and Boost's headers are the Debian
-# ones: a folder of links to just those keeps the rest of /usr/include (glibc)
-# out of the search path, so a POSIX header used by mistake is an error here.
+# instead of PlatformPosix.cpp). Expat's, Boost's and nlohmann-json's headers
+# are the Debian ones: a folder of links to just those keeps the rest of
+# /usr/include (glibc) out of the search path, so a POSIX header used by
+# mistake is an error here.
 #   scripts/check-windows.sh [BUILD_DIR]   (default build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,13 +12,13 @@ scripts/prerequisites.sh
 
 out=${1:-build-windows}
 cxx=x86_64-w64-mingw32-g++-posix   # the POSIX thread model: std::thread and std::mutex
-folders=(runtime framework gdt document loadcases masses hydrodynamics)
+folders=(runtime framework gdt document loadcases masses hydrodynamics json)
 
 rm -rf "$out/include"
 mkdir -p "$out/include/VantrelLib" "$out/system"
 # The export header CMake generates, as it reads when the library itself is built for Windows.
 printf '#pragma once\n#define VANTREL_EXPORT __declspec(dllexport)\n' > "$out/include/VantrelLib/Export.h"
-for header in expat.h expat_external.h boost; do ln -sfn "/usr/include/$header" "$out/system/$header"; done
+for header in expat.h expat_external.h boost nlohmann; do ln -sfn "/usr/include/$header" "$out/system/$header"; done
 
 sources=()
 for folder in "${folders[@]}"; do

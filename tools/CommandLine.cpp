@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "Commands.h"
+#include "JsonCommands.h"
 
 #ifndef VANTREL_VERSION
 #error "VANTREL_VERSION must be defined by the build"
@@ -111,6 +112,22 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         ->check(CLI::NonNegativeNumber);
     diff->footer("Exit status: 0 equal, 1 different, 2 a document could not be read or a usage error.");
 
+    ConvertOptions convertOptions;
+    CLI::App* convert = app.add_subcommand(
+        "convert", "Convert a document between XML and JSON (the form of FILE by its extension or its first "
+                   "character; the other form, or that of OUTPUT's extension, unless --to says)");
+    convert->add_option("FILE", convertOptions.input, "Document to convert (- for standard input)")->required();
+    convert->add_option("-o,--output", convertOptions.output, "Write to this file instead of standard output");
+    convert->add_option("--to", convertOptions.to, "The form to write")->check(CLI::IsMember({"json", "xml"}));
+    convert->add_flag("--compact", convertOptions.compact, "JSON on one line instead of indented");
+    convert->footer(kExitStatusFooter);
+
+    JsonSchemaOptions jsonSchemaOptions;
+    CLI::App* jsonSchema = app.add_subcommand(
+        "json-schema", "Write the JSON Schema of the JSON form of a document, made from the class declarations");
+    jsonSchema->add_option("-o,--output", jsonSchemaOptions.output, "Write to this file instead of standard output");
+    jsonSchema->footer(kExitStatusFooter);
+
     try {
         app.parse(argc, argv);
         if (app.get_subcommands().empty()) throw CLI::RequiredError("A subcommand");
@@ -126,6 +143,8 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     if (app.got_subcommand(stats)) return RunStats(statsOptions, out, err);
     if (app.got_subcommand(sample)) return RunSample(sampleOptions, out, err);
     if (app.got_subcommand(diff)) return RunDiff(diffOptions, out, err);
+    if (app.got_subcommand(convert)) return RunConvert(convertOptions, out, err);
+    if (app.got_subcommand(jsonSchema)) return RunJsonSchema(jsonSchemaOptions, out, err);
     return kExitUsage;  // unreachable: exactly one subcommand was parsed
 }
 

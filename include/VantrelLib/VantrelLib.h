@@ -63,3 +63,5 @@
 #include "VantrelLib/analysis/MassIndex.h"
 
 #include "VantrelLib/diff/Diff.h"
+
+#include "VantrelLib/json/Json.h"
