@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "json/JsonText.h"
+#include "runtime/FileIo.h"
 
 namespace VantrelLib {
 namespace Json {
@@ -198,6 +199,17 @@ std::string ToJson(const CXmlObjectBase& object, const WriteOptions& options) {
     Writer writer(options.indent < 0 ? -1 : options.indent);
     writer.Object(object, *info, nullptr, 0);
     return writer.Take();
+}
+
+void ToJsonFile(const CXmlObjectBase& object, const std::string& path, const WriteOptions& options) {
+    const std::string text = ToJson(object, options) + "\n";
+    LtXmlLib3::detail::OutputFile file(path);
+    if (!file.Replaces()) {
+        file.WriteWhole(text);
+        return;
+    }
+    file.Write(text);
+    file.Commit();
 }
 
 }  // namespace Json

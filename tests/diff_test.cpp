@@ -368,6 +368,8 @@ TEST_F(DiffTool, PrintsOneLinePerDifferenceAndExitsByTheOutcome) {
     ASSERT_EQ(Run({"format", "flat.xml", "-o", "formatted.xml"}).first, 0);
     EXPECT_EQ(Run({"diff", "a.xml", "a.xml"}), std::make_pair(0, std::string()));
     EXPECT_EQ(Run({"diff", "flat.xml", "formatted.xml"}), std::make_pair(0, std::string()));
+    ASSERT_EQ(Run({"convert", "a.xml", "-o", "a.json"}).first, 0);  // either side may be JSON
+    EXPECT_EQ(Run({"diff", "a.json", "a.xml"}), std::make_pair(0, std::string()));
 
     File("b.xml", Replaced(text, R"(Mass="420")", R"(Mass="421")"));
     const std::string line = "Masses/MassBoxes/BoxEntry[Id=2]@Mass: 420 -> 421\n";

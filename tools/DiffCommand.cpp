@@ -6,18 +6,16 @@
 
 #include "Commands.h"
 #include "DocumentIo.h"
+#include "JsonCommands.h"
 
 namespace VantrelTool {
 
 namespace {
 
-// The one place a side of the diff is read. A ".json" side goes to the JSON
-// reader once the library has one; every other path is read as XML.
+// A side of the diff: XML or JSON.
 ReadResult ReadSide(const std::string& path) {
-    const std::string json = ".json";
-    if (path.size() > json.size() && path.compare(path.size() - json.size(), json.size(), json) == 0)
-        return ReadResult{nullptr, "vantrel diff: " + DisplayName(path) + ": JSON documents cannot be read yet\n"};
-    return ReadDocument(path);
+    bool json = false;
+    return ReadEitherForm(path, nullptr, json);
 }
 
 void Print(const std::vector<VantrelLib::Diff::Difference>& differences, bool json, std::ostream& out) {

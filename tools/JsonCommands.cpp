@@ -47,87 +47,77 @@ std::string ReadAll(const std::string& path) {
     return text.str();
 }
 
-// Writes `text` to `path` ("-": `out`); a file is replaced only once all of it is written.
-void WriteText(const std::string& text, const std::string& path, std::ostream& out) {
-    if (path == "-") {
-        out << text;
-        out.flush();
-        if (!out) throw std::runtime_error("Failed to write to standard output");
-        return;
-    }
-    const std::string partial = path + ".part";
-    {
-        std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-        file << text;
-        file.close();
-        if (!file) {
-            std::remove(partial.c_str());
-            throw std::runtime_error(path + ": cannot be written");
-        }
-    }
-    if (std::rename(partial.c_str(), path.c_str()) != 0) {
-        std::remove(partial.c_str());
-        throw std::runtime_error(path + ": cannot be replaced");
-    }
-}
-
 }  // namespace
+
+ReadResult ReadEitherForm(const std::string& path, LtXmlLib3::CDroppedContent* dropped, bool& json) {
+    const Form form = FormOfExtension(path);
+    json = form == Form::Json;
+    if (form == Form::Xml) return ReadDocument(path, dropped);  // a pipe is parsed as it arrives
+    const std::string name = DisplayName(path);
+    ReadResult result;
+    try {
+        const std::string text = ReadAll(path);
+        if (form == Form::Unknown) {
+            const std::size_t first = text.find_first_not_of(" \t\r\n");
+            json = first != std::string::npos && text[first] == '{';
+        }
+        if (json) {
+            result.document = VantrelLib::Json::FromJson<VantrelLib::CVantrel>(text);
+        } else {
+            LtXmlLib3::CReadOptions readOptions;
+            readOptions.dropped = dropped;
+            result.document = VantrelLib::CVantrel::CreateInstance();
+            result.document->FromXml(text, readOptions);
+            if (result.document->GetElementName() != "Vantrel")
+                throw LtXmlLib3::CLtValidationException("The document element is [" +
+                                                        std::string(result.document->GetElementName()) +
+                                                        "], not [Vantrel]");
+        }
+    } catch (const LtXmlLib3::CLtException& error) {
+        result.document = nullptr;
+        result.errors = error.FormatChain(name);
+        if (!error.FindHint().empty()) result.errors += "hint: " + error.FindHint() + '\n';
+    } catch (const std::bad_alloc&) {
+        result.document = nullptr;
+        result.errors = name + ": out of memory\n";
+    } catch (const std::runtime_error& error) {
+        result.errors = std::string(error.what()) + '\n';
+    }
+    return result;
+}
 
 int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
     const std::string name = DisplayName(options.input);
     try {
-        // The input's form: its extension, else its first character other than whitespace.
-        Form from = FormOfExtension(options.input);
-        LtXmlLib3::CSmartPtr<VantrelLib::CVantrel> document;
         LtXmlLib3::CDroppedContent dropped;
-        if (from == Form::Xml) {
-            ReadResult read = ReadDocument(options.input, &dropped);  // a pipe is parsed as it arrives
-            if (!read.document) {
-                err << read.errors;
-                return kExitFailure;
-            }
-            document = read.document;
-        } else {
-            const std::string text = ReadAll(options.input);
-            if (from == Form::Unknown) {
-                const std::size_t first = text.find_first_not_of(" \t\r\n");
-                from = first != std::string::npos && text[first] == '{' ? Form::Json : Form::Xml;
-            }
-            try {
-                if (from == Form::Json) {
-                    document = VantrelLib::Json::FromJson<VantrelLib::CVantrel>(text);
-                } else {
-                    LtXmlLib3::CReadOptions readOptions;
-                    readOptions.dropped = &dropped;
-                    document = VantrelLib::CVantrel::CreateInstance();
-                    document->FromXml(text, readOptions);
-                    if (document->GetElementName() != "Vantrel")
-                        throw LtXmlLib3::CLtValidationException("The document element is [" +
-                                                                std::string(document->GetElementName()) +
-                                                                "], not [Vantrel]");
-                }
-            } catch (const LtXmlLib3::CLtException& error) {
-                err << error.FormatChain(name);
-                if (!error.FindHint().empty()) err << "hint: " << error.FindHint() << '\n';
-                return kExitFailure;
-            }
+        bool fromJson = false;
+        const ReadResult read = ReadEitherForm(options.input, &dropped, fromJson);
+        if (!read.document) {
+            err << read.errors;
+            return kExitFailure;
         }
         if (const std::string lost = DescribeDropped(dropped); !lost.empty())
             err << "vantrel convert: " << name << ": " << lost << " dropped\n";
 
         Form to = options.to == "json" ? Form::Json : options.to == "xml" ? Form::Xml : FormOfExtension(options.output);
-        if (to == Form::Unknown) to = from == Form::Json ? Form::Xml : Form::Json;
-        if (to == Form::Xml) return WriteOrReport(*document, options.output, "convert", out, err);
+        if (to == Form::Unknown) to = fromJson ? Form::Xml : Form::Json;
+        if (to == Form::Xml) return WriteOrReport(*read.document, options.output, "convert", out, err);
         VantrelLib::Json::WriteOptions writeOptions;
         if (options.compact) writeOptions.indent = -1;
-        WriteText(VantrelLib::Json::ToJson(*document, writeOptions) + "\n", options.output, out);
+        if (options.output != "-") {
+            VantrelLib::Json::ToJsonFile(*read.document, options.output, writeOptions);
+            return kExitOk;
+        }
+        out << VantrelLib::Json::ToJson(*read.document, writeOptions) << '\n';
+        if (!out.flush()) {
+            err << "vantrel: Failed to write to standard output\n";
+            return kExitFailure;
+        }
         return kExitOk;
     } catch (const LtXmlLib3::CLtException& error) {
         err << "vantrel convert: " << error.FormatChain();
     } catch (const std::bad_alloc&) {
         err << "vantrel convert: " << name << ": out of memory\n";
-    } catch (const std::exception& error) {
-        err << "vantrel convert: " << error.what() << '\n';
     }
     return kExitFailure;
 }
@@ -135,7 +125,11 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& e
 int RunJsonSchema(const JsonSchemaOptions& options, std::ostream& out, std::ostream& err) {
     try {
         const auto document = VantrelLib::CVantrel::CreateInstance();
-        WriteText(VantrelLib::Json::SchemaOf(*VantrelLib::Reflection::ClassOf(*document)), options.output, out);
+        const std::string schema = VantrelLib::Json::SchemaOf(*VantrelLib::Reflection::ClassOf(*document));
+        std::ofstream file;
+        if (options.output != "-") file.open(options.output, std::ios::binary | std::ios::trunc);
+        std::ostream& to = options.output != "-" ? file : out;
+        if (!(to << schema).flush()) throw std::runtime_error(DisplayName(options.output) + ": cannot be written");
         return kExitOk;
     } catch (const std::exception& error) {
         err << "vantrel json-schema: " << error.what() << '\n';

@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+#include "DocumentIo.h"
+
 namespace VantrelTool {
 
 struct ConvertOptions {
@@ -17,6 +19,11 @@ struct ConvertOptions {
 struct JsonSchemaOptions {
     std::string output = "-";
 };
+
+// Reads `path` ("-": standard input) as XML or JSON: by its extension, else by
+// its first character other than whitespace ("{" is JSON); `json` tells which.
+// XML counts what it drops in `dropped` (may be null).
+ReadResult ReadEitherForm(const std::string& path, LtXmlLib3::CDroppedContent* dropped, bool& json);
 
 // Reads `options.input` (XML or JSON: by its extension, else by its first
 // character) and writes it in the other form, or in `options.to`, to

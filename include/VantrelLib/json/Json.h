@@ -39,6 +39,13 @@ struct WriteOptions {
 // outside its limits, text XML cannot carry (control characters, invalid UTF-8).
 VANTREL_EXPORT std::string ToJson(const LtXmlLib3::CXmlObjectBase& object, const WriteOptions& options = WriteOptions());
 
+// Writes ToJson's text and a line end to the file `path` as ToXmlFile writes
+// XML: a new text replaces the file only once all of it is written and synced
+// (keeping the file's permissions); on failure the old file stays. Throws what
+// ToJson throws, and CLtException naming the file when it cannot be written.
+VANTREL_EXPORT void ToJsonFile(const LtXmlLib3::CXmlObjectBase& object, const std::string& path,
+                               const WriteOptions& options = WriteOptions());
+
 // A new object of class `rootClass`, read from the JSON text `text` (the
 // outermost value is that class's object). Members may come in any order,
 // except that "xs:type" comes first in its object. Throws
