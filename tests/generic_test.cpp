@@ -398,35 +398,6 @@ TEST(EveryClass, RandomTreesHoldTheHardForms) {
         EXPECT_NE(all.find(form), std::string::npos) << form;
 }
 
-// The parser on a thread of its own reads what the calling thread reads, and
-// refuses what it refuses with the same messages.
-TEST(EveryClass, AParserThreadReadsAlike) {
-    LtXmlLib3::CReadOptions threaded;
-    threaded.parseOnThreadFromBytes = 0;
-    const auto outcome = [](const std::string& text, const LtXmlLib3::CReadOptions& options) {
-        auto read = VantrelLib::CVantrel::CreateInstance();
-        try {
-            read->FromXml(text, options);
-            return read->ToXml();
-        } catch (const CLtException& error) {
-            return error.FormatChain();
-        }
-    };
-    for (std::uint64_t seed = 1; seed <= 12 && !HasFailure(); ++seed) {
-        randomtree::Options options;
-        options.full = seed % 3 == 0;
-        options.maxItems = 3 + static_cast<int>(seed % 5) * 4;  // the full ones span many batches
-        const std::string text = randomtree::RandomVantrel(seed, options)->ToXml();
-        EXPECT_EQ(outcome(text, threaded), text) << seed;
-        // A bad value a quarter in, a foreign element half-way, a cut end.
-        const std::size_t quarter = text.find("=\"", text.size() / 4) + 2, half = text.find('<', text.size() / 2);
-        for (const std::string& fault : {text.substr(0, quarter) + "#" + text.substr(quarter),
-                                         text.substr(0, half) + "<Foreign/>" + text.substr(half),
-                                         text.substr(0, text.size() - 3)})
-            EXPECT_EQ(outcome(fault, threaded), outcome(fault, LtXmlLib3::CReadOptions())) << seed;
-    }
-}
-
 // Each factory makes every class of its ids, named after its element or as
 // asked, and a collection of every collection id, with the limits asked; it
 // refuses every other id.

@@ -30,6 +30,7 @@
 #include <VantrelLib/VantrelLib.h>
 
 #include "RandomTree.h"
+#include "ToolRun.h"
 #include "TestSupport.h"
 
 namespace {
@@ -220,31 +221,12 @@ TEST(HostileInput, TruncatedDocumentsAreRefused) {
     }
 }
 
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The names in `dir`, sorted.
-std::vector<std::string> Entries(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-class Files : public ::testing::Test {
+// Each test in a fresh directory (m_dir) of its own.
+class Files : public toolrun::ProcessTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vantrel-files-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir, m_ignored); }
-    fs::path m_dir;
-    std::error_code m_ignored;
     const std::string m_old = "<old>content that must survive</old>\n";
 };
+const auto& Contents = toolrun::Read;
 
 // Files written and read many times leave no descriptor open. A pipe, whose
 // size is not known in advance, is parsed as it arrives.
@@ -269,7 +251,7 @@ TEST_F(Files, WritesAndReadsFilesAndClosesThem) {
     fromPipe->FromXmlFile(pipe);
     writer.join();
     EXPECT_TRUE(fromPipe->ToXml() == text);
-    EXPECT_EQ(Entries(m_dir), (std::vector<std::string>{"pipe", "point.xml"}));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"pipe", "point.xml"}));
 }
 
 // A failed read names the file once, by the caller's formatting. A file over
@@ -334,8 +316,9 @@ TEST_F(Files, FailedWritesLeaveTheTargetAlone) {
     }
     EXPECT_EQ(Contents(target) + Contents(plain) + Contents("/proc/version"), m_old + m_old + version);
     EXPECT_TRUE(fs::is_empty(dir));
-    EXPECT_EQ(Entries(m_dir), (std::vector<std::string>{"dir.xml", "plain", "ship.xml"}));
-    for (const std::string& name : Entries("/dev")) EXPECT_NE(name.rfind("full.tmp", 0), 0u) << name;
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"dir.xml", "plain", "ship.xml"}));
+    for (const auto& entry : fs::directory_iterator("/dev"))
+        EXPECT_NE(entry.path().filename().string().rfind("full.tmp", 0), 0u) << entry.path();
 }
 
 // A file system that fills up half-way through the temporary file: a file size
@@ -358,7 +341,7 @@ TEST_F(Files, AFullDiskLeavesTheTargetAlone) {
     EXPECT_EQ(report, "Failed to write the file [" + target.string() + "]: File too large; Failed to write the file [" +
                           fresh.string() + "]: File too large; ");
     EXPECT_EQ(Contents(target), m_old);
-    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"ship.xml"});
+    EXPECT_EQ(Listing(), std::vector<std::string>{"ship.xml"});
 }
 
 // Writing through a symbolic link replaces the file it points to; the link stays.
@@ -381,5 +364,6 @@ TEST_F(Files, WritingThroughALinkKeepsTheLink) {
     EXPECT_EQ(ChainOf([&] { point->ToXmlFile(loop); }),
               std::vector<std::string>{"Failed to open the file [" + loop + "]: Too many levels of symbolic links"});
     EXPECT_TRUE(fs::is_symlink(m_dir / "loop-a.xml"));
-    EXPECT_EQ(Entries(m_dir / "real"), (std::vector<std::string>{"new.xml", "ship.xml"}));
+    EXPECT_TRUE(fs::exists(m_dir / "real" / "new.xml"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir / "real"), {}), 2);
 }

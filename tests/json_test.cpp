@@ -7,15 +7,8 @@
 
 #ifdef VANTREL_TOOL_EXE
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +18,7 @@
 #include <SampleShip.h>
 
 #include "RandomTree.h"
+#include "ToolRun.h"
 #include "TreeCompare.h"
 
 namespace {
@@ -35,12 +29,7 @@ using LtXmlLib3::CSmartPtr;
 using VantrelLib::CVantrel;
 using VantrelLib::Reflection::Property;
 
-std::string ReadText(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+using toolrun::Read;
 
 // `text` with the first occurrence of `from` replaced by `to`.
 std::string Edited(std::string text, const std::string& from, const std::string& to) {
@@ -59,7 +48,7 @@ std::vector<std::pair<std::string, CSmartPtr<CVantrel>>> Documents() {
     for (const auto& entry : fs::directory_iterator(fs::path(VANTREL_SOURCE_DIR) / "fuzz/corpus/roundtrip_fuzzer")) {
         auto document = CVantrel::CreateInstance();
         try {
-            document->FromXml(ReadText(entry.path()));
+            document->FromXml(Read(entry.path()));
         } catch (const LtXmlLib3::CLtException&) {
             continue;  // seeds of faults
         }
@@ -278,42 +267,19 @@ TEST(JsonMapping, MemberNamesAreUniqueInEveryClass) {
 
 // --- The schema and the tool, run as processes ----------------------------------
 
-class JsonFiles : public ::testing::Test {
+class JsonFiles : public toolrun::ProcessTest {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vantrel-json-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path File(const std::string& name, const std::string& text) const {
-        std::ofstream(m_dir / name, std::ios::binary) << text;
-        return m_dir / name;
-    }
-
-    // Runs `command` in the shell, input from `input`; the exit status, standard output and error.
-    struct Outcome {
-        int status = -1;
-        std::string out, err;
-    };
+    using Outcome = toolrun::Outcome;
     Outcome Run(const std::string& command, const std::string& input = "/dev/null") const {
-        const int wait = std::system(("cd '" + m_dir.string() + "' && { " + command + "; } <'" + input + "' >stdout 2>stderr").c_str());
-        Outcome outcome;
-        if (wait != -1 && WIFEXITED(wait)) outcome.status = WEXITSTATUS(wait);
-        outcome.out = ReadText(m_dir / "stdout");
-        outcome.err = ReadText(m_dir / "stderr");
-        return outcome;
+        return RunShell(command, input);
     }
-    static std::string Tool() { return std::string("'") + VANTREL_TOOL_EXE + "'"; }
-
-    fs::path m_dir;
+    static std::string Tool() { return toolrun::Quoted(VANTREL_TOOL_EXE); }
 };
 
 TEST_F(JsonFiles, SchemaFileIsWhatTheToolMakesNow) {
     const Outcome outcome = Run(Tool() + " json-schema");
     ASSERT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(ReadText(fs::path(VANTREL_SOURCE_DIR) / "schemas/Vantrel.schema.json"), outcome.out)
+    EXPECT_EQ(Read(fs::path(VANTREL_SOURCE_DIR) / "schemas/Vantrel.schema.json"), outcome.out)
         << "schemas/Vantrel.schema.json is out of date: run `vantrel json-schema -o schemas/Vantrel.schema.json`";
 }
 
@@ -349,9 +315,9 @@ TEST_F(JsonFiles, ConvertGoesByExtensionsOrContentAndWritesNothingForABadInput) 
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out, json);
     EXPECT_EQ(Run(Tool() + " convert ship.xml -o ship.json").status, 0);
-    EXPECT_EQ(ReadText(m_dir / "ship.json"), json);
+    EXPECT_EQ(Read(m_dir / "ship.json"), json);
     EXPECT_EQ(Run(Tool() + " convert ship.json -o again.xml").status, 0);
-    EXPECT_EQ(ReadText(m_dir / "again.xml"), xml);
+    EXPECT_EQ(Read(m_dir / "again.xml"), xml);
     outcome = Run(Tool() + " convert - --to xml", (m_dir / "ship.json").string());  // JSON found by its first character
     EXPECT_EQ(outcome.out, xml);
     outcome = Run(Tool() + " convert - --compact", (m_dir / "ship.xml").string());
