@@ -104,6 +104,11 @@ public:
     // Add(item), which names it after the collection; throws CLtException for
     // an index outside the list or an item of another class.
     int Count(const LtXmlLib3::CXmlObjectBase& object) const;
+    // The collection object itself, shared with `object` (the Python module
+    // hands it out as a sequence that outlives its owner).
+    LtXmlLib3::CXmlCollectionBase* GetCollection(const LtXmlLib3::CXmlObjectBase& object) const {
+        return CollectionOf(object);
+    }
     LtXmlLib3::CXmlObjectBase* Item(const LtXmlLib3::CXmlObjectBase& object, int index) const;
     void Add(LtXmlLib3::CXmlObjectBase& object, LtXmlLib3::CXmlObjectBase* item) const;
 
