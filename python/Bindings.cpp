@@ -130,7 +130,7 @@ std::string ToJson(const Object& object, int indent) {
     return VantrelLib::Json::ToJson(object, options);
 }
 
-py::object FromJson(const std::string& text, py::handle type) {
+py::object FromJson(const std::string& text, const py::object& type) {
     const Reflection::ClassInfo& info =
         type.is_none() ? *Reflection::ClassOf(*VantrelLib::CVantrel::CreateInstance()) : VantrelPython::ClassOfPython(type);
     ObjectPtr object;

@@ -218,6 +218,30 @@ void DefineSetter(const ClassBuilder& builder, const Property* property) {
     }
 }
 
+// The getter of an attribute, typed for the stubs.
+void DefineGetter(const ClassBuilder& builder, const Property* property) {
+    const auto name = "Get" + Capitalised(property->Name());
+    switch (property->GetType()) {
+        case Property::Type::Double:
+            builder.Method(name, [property](const Object& self) { return property->GetDouble(self); });
+            break;
+        case Property::Type::Int64:
+            builder.Method(name, [property](const Object& self) { return property->GetInt64(self); });
+            break;
+        case Property::Type::UInt64:
+            builder.Method(name, [property](const Object& self) { return property->GetUInt64(self); });
+            break;
+        case Property::Type::Bool:
+            builder.Method(name, [property](const Object& self) { return property->GetBool(self); });
+            break;
+        case Property::Type::String:
+            builder.Method(name, [property](const Object& self) { return property->GetString(self); });
+            break;
+        default:
+            builder.Method(name, [property](const Object& self) { return GetValue(*property, self); });
+    }
+}
+
 void DefineChild(const ClassBuilder& builder, const Property* property) {
     const std::string name = Capitalised(property->Name());
     builder.Method("Get" + name, [property](const Object& self) { return Wrap(property->GetChild(self)); });
@@ -230,7 +254,7 @@ void DefineProperty(const ClassBuilder& builder, const Property* property) {
     const std::string name = Capitalised(property->Name());
     switch (property->GetKind()) {
         case Property::Kind::Attribute:
-            builder.Method("Get" + name, [property](const Object& self) { return GetValue(*property, self); });
+            DefineGetter(builder, property);
             DefineSetter(builder, property);
             if (!property->IsRequired()) {
                 builder.Method("IsValid" + name, [property](const Object& self) { return property->IsValid(self); });
@@ -291,6 +315,49 @@ void AddEnumerations(py::module_& root, py::module_& gdt) {
     AddEnumeration<gdt::CEnumerations::RDirection>(gdt, gdtHolder, "RDirection");
 }
 
+std::string PythonName(const ClassInfo& info) {
+    return std::string(info.IsGdt() ? "vantrel.gdt." : "vantrel.") + info.ClassName();
+}
+
+// What each getter of an element or enumeration returns, as a stub writes
+// it: make_stubs.py puts these where pybind11 can only say "object".
+py::dict ReturnTypes(const ClassInfo& info) {
+    py::dict returns;
+    auto child = [&returns](const Property& property) {
+        const std::string type = property.ItemClass() ? PythonName(*property.ItemClass()) : "vantrel.Element";
+        returns[py::str("Get" + Capitalised(property.Name()))] =
+            property.GetKind() == Property::Kind::RequiredChild ? type : "typing.Optional[" + type + "]";
+    };
+    for (const Property& property : info.Properties()) {
+        const std::string getter = "Get" + Capitalised(property.Name());
+        switch (property.GetKind()) {
+            case Property::Kind::Attribute:
+                if (property.GetType() == Property::Type::Enumeration) {
+                    auto found = Classes().enumerations.find(TokenKey(property.Tokens()));
+                    if (found != Classes().enumerations.end()) {
+                        py::handle type(found->second);
+                        returns[py::str(getter)] = type.attr("__module__").cast<std::string>() + "." +
+                                                   type.attr("__name__").cast<std::string>();
+                    }
+                }
+                break;
+            case Property::Kind::RequiredChild:
+            case Property::Kind::OptionalChild: child(property); break;
+            case Property::Kind::Collection:
+            case Property::Kind::PolymorphicCollection: {
+                py::handle type(CollectionClass(*property.GetCollection(*info.Create())));
+                returns[py::str(getter)] =
+                    type.attr("__module__").cast<std::string>() + "." + type.attr("__name__").cast<std::string>();
+                break;
+            }
+            case Property::Kind::Choice:
+                for (const Property& branch : property.Branches()) child(branch);
+                break;
+        }
+    }
+    return returns;
+}
+
 }  // namespace
 
 void AddClasses(py::module_& root, py::module_& gdt, py::handle elementBase, py::handle collectionBase,
@@ -311,6 +378,7 @@ void AddClasses(py::module_& root, py::module_& gdt, py::handle elementBase, py:
             py::doc("A new object after Init, named after its element type.")));
         const ClassBuilder builder{type, name, docs};
         for (const Property& property : info->Properties()) DefineProperty(builder, &property);
+        type.attr("__vantrel_returns__") = ReturnTypes(*info);
         classes.elements.emplace(info, type.release().ptr());
     }
     // The collection classes, named now so that they are there before any is met.
