@@ -253,7 +253,7 @@ void DefineElement(py::handle type) {
            py::doc("This object as plain Python values: the JSON mapping, parsed."));
     method("__reduce__", [](Object& self) {
         const auto* info = Reflection::ClassOf(self);
-        return py::make_tuple(py::module_::import("vantrel._vantrel").attr("_from_xml_of"),
+        return py::make_tuple(py::module_::import("vantrel").attr("_from_xml_of"),
                               py::make_tuple(info->QualifiedName(), ToXml(self)));
     });
 }

@@ -28,3 +28,8 @@ CLtException = LtException
 CLtValidationException = LtValidationException
 CLtInvalidStateException = LtInvalidStateException
 CLtInvalidValueException = LtInvalidValueException
+
+
+def _from_xml_of(class_name, text):
+    """An object of the class `class_name` read from its XML text: how objects unpickle."""
+    return _vantrel._from_xml_of(class_name, text)
