@@ -31,7 +31,7 @@ def walk_masses(document):
     for box in masses.GetMassBoxes().GetBoxEntry():
         total += box.GetMass()
         count += 1
-    for kind in (masses.GetMassElementGroups().GetElementgroupEntry(), masses.GetMassTanks().GetTankEntry(),
+    for kind in (masses.GetMassElementGroups().GetElementGroupEntry(), masses.GetMassTanks().GetTankEntry(),
                  masses.GetMassContainer().GetContainerEntry()):
         for mass in kind:
             total += mass.GetId()
