@@ -19,10 +19,6 @@
 #include <pybind11/stl.h>
 
 #include <VantrelLib/VantrelLib.h>
-#include <VantrelLib/analysis/Checks.h>
-#include <VantrelLib/analysis/MassIndex.h>
-#include <VantrelLib/diff/Diff.h>
-#include <VantrelLib/json/Json.h>
 
 #include "Module.h"
 
@@ -62,7 +58,7 @@ std::string Demangled(const std::type_info& type) {
 
 py::object MakeClass(const std::string& name, py::handle base, py::module_& module, const std::string& doc) {
     py::dict body;
-    body["__slots__"] = py::tuple();  // the wrapper's layout stays the base's, so __class__ can be set
+    body["__slots__"] = py::tuple();  // no __dict__: all an object holds is its C++ object
     body["__module__"] = module.attr("__vantrel_name__");
     body["__qualname__"] = name;
     body["__doc__"] = doc;
@@ -363,6 +359,7 @@ py::dict ReturnTypes(const ClassInfo& info) {
 void AddClasses(py::module_& root, py::module_& gdt, py::handle elementBase, py::handle collectionBase,
                 py::handle restEntryBase, const py::dict& docs) {
     PythonClasses& classes = Classes();
+    if (!classes.elements.empty()) return;  // made once per process
     classes.root = root;
     classes.gdt = gdt;
     classes.collectionBase = collectionBase.inc_ref().ptr();
