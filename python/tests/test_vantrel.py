@@ -158,6 +158,9 @@ def test_every_cpp_accessor_is_there_under_its_name():
         if not hasattr(cls, method):
             missing.append(f"{class_name}.{method}")
     assert len(header_accessors()) > 300 and missing == []
+    # with the header comments as docstrings
+    assert "Throws CLtInvalidStateException while Fix is not valid." in vantrel.CTankEntry.GetFix.__doc__
+    assert vantrel.CTankEntry.__doc__.startswith("A rest entry referring to a tank mass")
 
 
 def test_pickle_and_repr(ship):
