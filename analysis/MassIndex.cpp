@@ -10,8 +10,6 @@ namespace Analysis {
 
 namespace {
 
-constexpr int kKinds = 5;
-
 int Slot(MassKind kind) noexcept { return static_cast<int>(kind); }
 
 template <class Collection>

@@ -12,7 +12,9 @@ scripts/prerequisites.sh
 
 out=${1:-build-windows}
 cxx=x86_64-w64-mingw32-g++-posix   # the POSIX thread model: std::thread and std::mutex
-folders=(runtime framework gdt document loadcases masses hydrodynamics json)
+# The library's source folders, as CMakeLists.txt lists them.
+read -r -a folders <<<"$(sed -n 's/^set(VANTREL_SOURCE_FOLDERS \(.*\))$/\1/p' CMakeLists.txt)"
+[ "${#folders[@]}" -gt 0 ] || { echo "no VANTREL_SOURCE_FOLDERS in CMakeLists.txt" >&2; exit 1; }
 
 rm -rf "$out/include"
 mkdir -p "$out/include/VantrelLib" "$out/system"

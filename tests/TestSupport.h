@@ -12,6 +12,13 @@
 
 namespace testsupport {
 
+// `text` with its first `from` replaced by `to` (a failure when there is none).
+inline std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
 // The messages of an exception chain, outermost first.
 inline std::vector<std::string> Chain(const LtXmlLib3::CLtException& error) {
     std::vector<std::string> messages;

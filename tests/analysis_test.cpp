@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "RandomTree.h"
 
 namespace {
@@ -39,11 +40,7 @@ std::string SampleText() {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
+using testsupport::Replaced;
 
 std::string Position(const char* x, const char* minZ = "0") {
     return std::string("<LongitudinalPosition XPosition=\"") + x + "\"><MinForces x=\"0\" y=\"0\" z=\"" + minZ +

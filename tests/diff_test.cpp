@@ -17,6 +17,7 @@
 #ifdef VANTREL_TOOL_EXE
 #include <nlohmann/json.hpp>
 
+#include "TestSupport.h"
 #include "ToolRun.h"
 #endif
 
@@ -339,12 +340,7 @@ TEST(Diff, LinesNameTheWholeItemsAndFallBackToPositionsForSharedIds) {
 
 using Args = toolrun::Lines;
 
-// `text` with its first `from` replaced by `to`.
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
+using testsupport::Replaced;
 
 class DiffTool : public toolrun::ProcessTest {
 protected:

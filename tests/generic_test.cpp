@@ -249,7 +249,8 @@ TEST(EveryClass, RefusesWhatIsMissingOrMalformed) {
                 ++required;
             }
             if (!property.IsAttribute() || property.GetType() == Property::Type::String) continue;
-            const auto [begin, end] = AttributeSpan(full, name);
+            const std::pair<std::size_t, std::size_t> span = AttributeSpan(full, name);
+            const std::size_t begin = span.first, end = span.second;
             const std::string text = full.substr(begin + name.size() + 3, end - begin - name.size() - 4);
             const auto with = [&](const std::string& value) {
                 return full.substr(0, begin) + " " + name + "=\"" + value + "\"" + full.substr(end);
@@ -407,7 +408,10 @@ TEST(EveryClass, BothFactoriesMakeEveryIdAndRefuseTheRest) {
     for (const ClassInfo* info : AllClasses()) {
         CSmartPtr<CXmlObjectBase> object = info->Create();
         for (const Property& property : info->Properties())
-            if (property.IsCollection()) held.emplace(typeid(*property.GetChild(*object)), &property);
+            if (property.IsCollection()) {
+                const CXmlObjectBase& collection = *property.GetChild(*object);
+                held.emplace(typeid(collection), &property);
+            }
     }
     std::size_t classes = 0;
     std::set<std::type_index> collections;
@@ -432,7 +436,8 @@ TEST(EveryClass, BothFactoriesMakeEveryIdAndRefuseTheRest) {
             refused(testsupport::Chain(error), "Unknown Collection Class id");
             return;
         }
-        const auto found = held.find(typeid(*made));
+        const CXmlObjectBase& collection = *made;
+        const auto found = held.find(typeid(collection));
         ASSERT_NE(found, held.end()) << id;
         collections.insert(found->first);
         auto& list = dynamic_cast<VantrelLib::Framework::CCollection&>(*made);

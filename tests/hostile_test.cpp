@@ -136,7 +136,8 @@ TEST(HostileInput, MalformedTextIsRefusedAsSuch) {
     };
     for (const auto& [text, fragment] : cases) {
         SCOPED_TRACE(testing::PrintToString(text.substr(0, 80)));
-        const std::string report = Bounded([&] { return Read(text); }, 16);
+        const std::string& input = text;  // a lambda cannot capture a structured binding before C++20
+        const std::string report = Bounded([&] { return Read(input); }, 16);
         EXPECT_EQ(report.rfind("Malformed XML at line ", 0), 0u) << report;
         EXPECT_TRUE(Contains(report, fragment) && !Contains(report, " | ")) << report;
     }
@@ -270,10 +271,11 @@ TEST_F(Files, ReadFailuresNameTheFile) {
              {broken, "Malformed XML at line 3, column 3: mismatched tag"},
              {big, "The file [" + big + "] is 2147483648 bytes long, more than the limit of 1048576 bytes"},
              {"/dev/zero", "Malformed XML at line 1, column 1: not well-formed (invalid token)"}}) {
+        const std::string& path = file;  // a lambda cannot capture a structured binding before C++20
         const std::string report = Bounded(
             [&] {
                 try {
-                    gdt::CPoint::CreateInstance()->FromXmlFile(file, small);
+                    gdt::CPoint::CreateInstance()->FromXmlFile(path, small);
                     return std::string("accepted");
                 } catch (const CLtException& error) {
                     return std::string(error.what());
@@ -310,7 +312,8 @@ TEST_F(Files, FailedWritesLeaveTheTargetAlone) {
     for (const auto& [path, value, innermost] : cases) {
         auto document = CVantrel::CreateInstance();
         document->SetSchemaVersion(value);
-        const auto chain = ChainOf([&] { document->ToXmlFile(path); });
+        const std::string& file = path;  // a lambda cannot capture a structured binding before C++20
+        const auto chain = ChainOf([&] { document->ToXmlFile(file); });
         ASSERT_FALSE(chain.empty());
         EXPECT_EQ(chain.back().rfind(innermost, 0), 0u) << chain.back();
     }

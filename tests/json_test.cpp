@@ -17,6 +17,7 @@
 
 #include <SampleShip.h>
 
+#include "TestSupport.h"
 #include "RandomTree.h"
 #include "ToolRun.h"
 #include "TreeCompare.h"
@@ -31,12 +32,7 @@ using VantrelLib::Reflection::Property;
 
 using toolrun::Read;
 
-// `text` with the first occurrence of `from` replaced by `to`.
-std::string Edited(std::string text, const std::string& from, const std::string& to) {
-    const std::size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
+using testsupport::Replaced;
 
 std::string Indented(const LtXmlLib3::CXmlObjectBase& object) { return Json::ToJson(object); }
 std::string Compact(const LtXmlLib3::CXmlObjectBase& object) { return Json::ToJson(object, Json::WriteOptions{-1}); }
@@ -170,45 +166,45 @@ TEST(JsonRead, EachFaultIsRefusedNamingItsPath) {
         std::string json;
         std::string message;  // how the message starts
     } cases[] = {
-        {Edited(base, R"("Mass":100.5)", R"("Mass":"heavy")"),
+        {Replaced(base, R"("Mass":100.5)", R"("Mass":"heavy")"),
          box + R"(.Mass: expected a number (or "INF", "-INF", "NaN"), found a string)"},
-        {Edited(base, R"({"Id":2,"Mass":3,)", R"({"Id":2,)"),
+        {Replaced(base, R"({"Id":2,"Mass":3,)", R"({"Id":2,)"),
          "$.Masses.MassBoxes.BoxEntry[1].Mass: the required member is missing"},
-        {Edited(base, R"("schemaVersion":"2.0",)", R"("schemaVersion":"2.0","Bogus":1,)"), "$.Bogus: unknown member [Bogus]"},
-        {Edited(base, R"("Mass":100.5)", R"("Mass":100.5,"Mass":1)"), box + ".Mass: the member is given twice"},
-        {Edited(base, R"("Id":6,)", R"("Id":6.5,)"),
+        {Replaced(base, R"("schemaVersion":"2.0",)", R"("schemaVersion":"2.0","Bogus":1,)"), "$.Bogus: unknown member [Bogus]"},
+        {Replaced(base, R"("Mass":100.5)", R"("Mass":100.5,"Mass":1)"), box + ".Mass: the member is given twice"},
+        {Replaced(base, R"("Id":6,)", R"("Id":6.5,)"),
          "$.Masses.MassAssembled.AssembledEntry[0].Id: The value [6.5] of attribute [Id] is not a valid"},
-        {Edited(base, R"("Id":6,)", R"("Id":9223372036854775808,)"),
+        {Replaced(base, R"("Id":6,)", R"("Id":9223372036854775808,)"),
          "$.Masses.MassAssembled.AssembledEntry[0].Id: The value [9223372036854775808] of attribute [Id]"},
-        {Edited(base, R"("MassId":4)", R"("MassId":null)"), rest + ".MassId: expected an integer, found null"},
-        {Edited(base, R"("KeepAft":true)", R"("KeepAft":"true")"),
+        {Replaced(base, R"("MassId":4)", R"("MassId":null)"), rest + ".MassId: expected an integer, found null"},
+        {Replaced(base, R"("KeepAft":true)", R"("KeepAft":"true")"),
          "$.GeneralData.FrameTable.KeepAft: expected true or false, found a string"},
-        {Edited(base, R"("UseSelected":"All")", R"("UseSelected":"Some")"),
+        {Replaced(base, R"("UseSelected":"All")", R"("UseSelected":"Some")"),
          box + ".NodeSelection.UseSelected: Unknown enumeration value for"},
-        {Edited(base, R"("WaveHeight":"1 2 3")", R"("WaveHeight":"1\u00012")"),
+        {Replaced(base, R"("WaveHeight":"1 2 3")", R"("WaveHeight":"1\u00012")"),
          "$.Hydrodynamic.MassDistribution[0].Scan.ScanBlock[0].WaveHeight: the control character 0x01 at offset 1"},
-        {Edited(base, R"("xs:type":"TankEntry")", R"("xs:type":"BoxRestEntry")"),
+        {Replaced(base, R"("xs:type":"TankEntry")", R"("xs:type":"BoxRestEntry")"),
          rest + ".xs:type: unknown type [BoxRestEntry], not one of"},
-        {Edited(base, R"({"xs:type":"TankEntry","Value":0.5,)", R"({"Value":0.5,"xs:type":"TankEntry",)"),
+        {Replaced(base, R"({"xs:type":"TankEntry","Value":0.5,)", R"({"Value":0.5,"xs:type":"TankEntry",)"),
          rest + ".Value: the member xs:type must come first"},
-        {Edited(base, R"("xs:type":"TankEntry",)", R"("xs:type":"TankEntry","xs:type":"RestEntry",)"),
+        {Replaced(base, R"("xs:type":"TankEntry",)", R"("xs:type":"TankEntry","xs:type":"RestEntry",)"),
          rest + ".xs:type: the member is given twice"},
-        {Edited(base, R"("Wave":{"Ampl":2})", R"("Wave":{"Ampl":2},"Factor":{})"),
+        {Replaced(base, R"("Wave":{"Ampl":2})", R"("Wave":{"Ampl":2},"Factor":{})"),
          select + ".Factor: only one branch of the choice may be given (Factor, Wave)"},
-        {Edited(base, R"(,"Wave":{"Ampl":2})", ""), select + ": one branch of the choice is required (Factor, Wave)"},
-        {Edited(base, interval, R"("Interval":[],)"),
+        {Replaced(base, R"(,"Wave":{"Ampl":2})", ""), select + ": one branch of the choice is required (Factor, Wave)"},
+        {Replaced(base, interval, R"("Interval":[],)"),
          box + ".Interval: The collection [Interval] holds 0 item(s), fewer than the minimum of 1"},
-        {Edited(base, interval, ""), box + ".Interval: The collection [Interval] holds 0 item(s), fewer than the minimum of 1"},
-        {Edited(base, R"("CoG":{"x":1,"y":0})", R"("CoG":[1,0])"),
+        {Replaced(base, interval, ""), box + ".Interval: The collection [Interval] holds 0 item(s), fewer than the minimum of 1"},
+        {Replaced(base, R"("CoG":{"x":1,"y":0})", R"("CoG":[1,0])"),
          "$.Masses.MassAssembled.AssembledEntry[0].CoG: expected an object, found an array"},
-        {Edited(base, R"("ScanBlock":[{"Id":1,"WaveHeight":"1 2 3"}])", R"("ScanBlock":{"Id":1,"WaveHeight":"1 2 3"})"),
+        {Replaced(base, R"("ScanBlock":[{"Id":1,"WaveHeight":"1 2 3"}])", R"("ScanBlock":{"Id":1,"WaveHeight":"1 2 3"})"),
          "$.Hydrodynamic.MassDistribution[0].Scan.ScanBlock: expected an array, found an object"},
-        {Edited(base, R"("BoxEntry":[{"Id":1,)", R"("BoxEntry":[7,{"Id":1,)"),
+        {Replaced(base, R"("BoxEntry":[{"Id":1,)", R"("BoxEntry":[7,{"Id":1,)"),
          "$.Masses.MassBoxes.BoxEntry[0]: expected an object, found a number"},
         {"[]", "$: expected an object, found an array"},
         {R"("Vantrel")", "$: expected an object, found a string"},
         {"7", "$: expected an object, found a number"},
-        {Edited(base, R"("Mass":100.5,)", R"("Mass":100.5,,)"), "Malformed JSON: syntax error while parsing object key"},
+        {Replaced(base, R"("Mass":100.5,)", R"("Mass":100.5,,)"), "Malformed JSON: syntax error while parsing object key"},
         {base + "x", "Malformed JSON: syntax error while parsing value - invalid literal"},
     };
     for (const auto& c : cases) {
@@ -296,7 +292,7 @@ TEST_F(JsonFiles, DocumentsValidateAgainstTheSchemaAndAFaultDoesNot) {
     ASSERT_EQ(outcome.status, 0) << outcome.out << outcome.err << "(python3-jsonschema: scripts/prerequisites.sh)";
 
     const std::string base = Base();
-    File("bad.json", Edited(Edited(Edited(base, R"("Mass":100.5)", R"("Mass":"heavy")"), R"("xs:type":"TankEntry")",
+    File("bad.json", Replaced(Replaced(Replaced(base, R"("Mass":100.5)", R"("Mass":"heavy")"), R"("xs:type":"TankEntry")",
                                    R"("xs:type":"BoxRestEntry")"),
                             R"(,"Wave":{"Ampl":2})", ""));
     outcome = Run(validate + " bad.json");
@@ -325,7 +321,7 @@ TEST_F(JsonFiles, ConvertGoesByExtensionsOrContentAndWritesNothingForABadInput) 
     outcome = Run(Tool() + " convert ship.json --to json");
     EXPECT_EQ(outcome.out, json);
 
-    File("bad.json", Edited(Base(), R"("Mass":100.5)", R"("Mass":true)"));
+    File("bad.json", Replaced(Base(), R"("Mass":100.5)", R"("Mass":true)"));
     outcome = Run(Tool() + " convert bad.json -o bad.xml");
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err.rfind("bad.json: $.Masses.MassBoxes.BoxEntry[0].Mass: expected a number", 0), 0u) << outcome.err;

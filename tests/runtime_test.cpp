@@ -246,7 +246,8 @@ TEST(RuntimeObjectPool, CutsSeparateAlignedMemoryThatOutlivesThePool) {
     }
     std::shuffle(cuts.begin(), cuts.end(), std::mt19937(7));
     for (const auto& [memory, shift] : cuts) {
-        EXPECT_TRUE(std::all_of(memory, memory + memory[0], [&](unsigned char c) { return c == memory[0]; }));
+        const unsigned char fill = memory[0];
+        EXPECT_TRUE(std::all_of(memory, memory + fill, [fill](unsigned char c) { return c == fill; }));
         LtXmlLib3::CObjectPool::Free(memory, shift);
     }
 }
