@@ -39,7 +39,7 @@ struct PythonClasses {
     PyObject* collectionBase = nullptr;
     std::unordered_map<const ClassInfo*, PyObject*> elements;
     std::unordered_map<std::type_index, PyObject*> collections;
-    // An enumeration's tokens joined by '\n', to its IntEnum class.
+    // An enumeration's qualified C++ name, to its IntEnum class.
     std::unordered_map<std::string, PyObject*> enumerations;
     py::module_ root, gdt;
 };
@@ -88,6 +88,10 @@ py::object Wrap(LtXmlLib3::CXmlObjectBase* object) {
     if (object == nullptr) return py::none();
     // As pybind11 casts a held pointer, but making the instance of the Python
     // class of the object's own class (pybind11 knows only their common base).
+    // This uses pybind11's own instance helpers (detail namespace, 2.6 to
+    // 2.13): public casting would make a base-class instance, and Python
+    // refuses to change a pybind11 instance's __class__ (its deallocator
+    // differs from a Python subclass's).
     static const py::detail::type_info* const base = py::detail::get_type_info(typeid(LtXmlLib3::CXmlObjectBase));
     if (py::handle existing = py::detail::find_registered_python_instance(object, base))
         return py::reinterpret_steal<py::object>(existing);
@@ -119,14 +123,8 @@ std::string Capitalised(const char* name) {
     return text;
 }
 
-std::string TokenKey(const std::vector<const char*>& tokens) {
-    std::string key;
-    for (const char* token : tokens) key.append(token).push_back('\n');
-    return key;
-}
-
 py::object EnumerationValue(const Property& property, int value) {
-    auto found = Classes().enumerations.find(TokenKey(property.Tokens()));
+    auto found = Classes().enumerations.find(property.EnumerationName());
     if (found == Classes().enumerations.end() || value < 0 ||
         value >= static_cast<int>(property.Tokens().size()))
         return py::int_(value);  // a number outside the tokens can be stored
@@ -278,37 +276,27 @@ void DefineProperty(const ClassBuilder& builder, const Property* property) {
     }
 }
 
-template <class E>
-void AddEnumeration(py::module_& module, py::object& holder, const char* name) {
-    const auto& table = VantrelLib::Framework::EnumTableOf<E>();
-    py::list members;
-    std::vector<const char*> tokens;
-    for (int value = 0; value < table.Count(); ++value) {
-        members.append(py::make_tuple(table.Token(value), value));
-        tokens.push_back(table.Token(value));
-    }
-    py::object type = py::module_::import("enum").attr("IntEnum")(name, members);
-    type.attr("__module__") = module.attr("__vantrel_name__");
-    type.attr("__qualname__") = std::string("CEnumerations.") + name;
-    holder.attr(name) = type;
-    module.attr(name) = type;
-    Classes().enumerations.emplace(TokenKey(tokens), type.release().ptr());
-}
-
+// An IntEnum for every enumeration, in the module of its namespace and in
+// that module's CEnumerations, as in C++.
 void AddEnumerations(py::module_& root, py::module_& gdt) {
-    py::object holder = MakeClass("CEnumerations", py::module_::import("builtins").attr("object"), root,
-                                  "The enumerations of the main schema, each an IntEnum of its tokens.");
-    AddEnumeration<VantrelLib::CEnumerations::RLoadComponents>(root, holder, "RLoadComponents");
-    AddEnumeration<VantrelLib::CEnumerations::RHydroSelectType>(root, holder, "RHydroSelectType");
-    AddEnumeration<VantrelLib::CEnumerations::RMassNodeSelection>(root, holder, "RMassNodeSelection");
-    AddEnumeration<VantrelLib::CEnumerations::RMassInputCode>(root, holder, "RMassInputCode");
-    AddEnumeration<VantrelLib::CEnumerations::RMassType>(root, holder, "RMassType");
-    py::object gdtHolder = MakeClass("CEnumerations", py::module_::import("builtins").attr("object"), gdt,
-                                     "The enumerations of the gdt schema, each an IntEnum of its tokens.");
-    AddEnumeration<gdt::CEnumerations::RContainerType>(gdt, gdtHolder, "RContainerType");
-    AddEnumeration<gdt::CEnumerations::RSymmetry>(gdt, gdtHolder, "RSymmetry");
-    AddEnumeration<gdt::CEnumerations::RProgramType>(gdt, gdtHolder, "RProgramType");
-    AddEnumeration<gdt::CEnumerations::RDirection>(gdt, gdtHolder, "RDirection");
+    py::handle object = py::module_::import("builtins").attr("object");
+    py::object holders[] = {
+        MakeClass("CEnumerations", object, root, "The enumerations of the main schema, each an IntEnum of its tokens."),
+        MakeClass("CEnumerations", object, gdt, "The enumerations of the gdt schema, each an IntEnum of its tokens.")};
+    for (const VantrelLib::Framework::EnumTable* table : VantrelLib::Reflection::Enumerations()) {
+        const std::string qualified = table->QualifiedName();
+        const bool isGdt = qualified.rfind("gdt::", 0) == 0;
+        py::module_& module = isGdt ? gdt : root;
+        const std::string name = qualified.substr(qualified.rfind(':') + 1);
+        py::list members;
+        for (int value = 0; value < table->Count(); ++value) members.append(py::make_tuple(table->Token(value), value));
+        py::object type = py::module_::import("enum").attr("IntEnum")(name, members);
+        type.attr("__module__") = module.attr("__vantrel_name__");
+        type.attr("__qualname__") = "CEnumerations." + name;
+        holders[isGdt ? 1 : 0].attr(name.c_str()) = type;
+        module.attr(name.c_str()) = type;
+        Classes().enumerations.emplace(qualified, type.release().ptr());
+    }
 }
 
 std::string PythonName(const ClassInfo& info) {
@@ -329,7 +317,7 @@ py::dict ReturnTypes(const ClassInfo& info) {
         switch (property.GetKind()) {
             case Property::Kind::Attribute:
                 if (property.GetType() == Property::Type::Enumeration) {
-                    auto found = Classes().enumerations.find(TokenKey(property.Tokens()));
+                    auto found = Classes().enumerations.find(property.EnumerationName());
                     if (found != Classes().enumerations.end()) {
                         py::handle type(found->second);
                         returns[py::str(getter)] = type.attr("__module__").cast<std::string>() + "." +

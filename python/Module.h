@@ -23,9 +23,6 @@ const VantrelLib::Reflection::ClassInfo& ClassOfPython(pybind11::handle type);
 void AddClasses(pybind11::module_& root, pybind11::module_& gdt, pybind11::handle elementBase,
                 pybind11::handle collectionBase, pybind11::handle restEntryBase, const pybind11::dict& docs);
 
-}  // namespace VantrelPython
-
-namespace VantrelPython {
 // The class MassIndex and its enumeration MassKind.
 void DefineMassIndex(pybind11::module_& module);
 }  // namespace VantrelPython
