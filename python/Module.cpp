@@ -123,7 +123,7 @@ std::string Capitalised(const char* name) {
     return text;
 }
 
-py::object EnumerationValue(const Property& property, int value) {
+py::object EnumerationMember(const Property& property, int value) {
     auto found = Classes().enumerations.find(property.EnumerationName());
     if (found == Classes().enumerations.end() || value < 0 ||
         value >= static_cast<int>(property.Tokens().size()))
@@ -141,19 +141,6 @@ int EnumerationIndex(const Property& property, py::handle value) {
                                                   token + "]");
     }
     return value.cast<int>();
-}
-
-py::object GetValue(const Property& property, const LtXmlLib3::CXmlObjectBase& object) {
-    switch (property.GetType()) {
-        case Property::Type::Double: return py::float_(property.GetDouble(object));
-        case Property::Type::Int64: return py::int_(property.GetInt64(object));
-        case Property::Type::UInt64: return py::int_(property.GetUInt64(object));
-        case Property::Type::Bool: return py::bool_(property.GetBool(object));
-        case Property::Type::String: return py::str(property.GetString(object));
-        case Property::Type::Enumeration: return EnumerationValue(property, property.GetEnumeration(object));
-        case Property::Type::Element: break;
-    }
-    throw LtXmlLib3::CLtException("Not a value [" + std::string(property.Name()) + "]");
 }
 
 // Defines the methods of one class, each with the comment of its C++
@@ -174,65 +161,51 @@ struct ClassBuilder {
 
 using Object = LtXmlLib3::CXmlObjectBase;
 
-// The setter of an attribute, typed so that a wrong Python type or an
-// out-of-range integer is a TypeError before the C++ setter runs.
-void DefineSetter(const ClassBuilder& builder, const Property* property) {
-    const auto name = "Set" + Capitalised(property->Name());
-    switch (property->GetType()) {
-        case Property::Type::Double:
-            builder.Method(name, [property](Object& self, double value) { property->SetDouble(self, value); },
-                           py::arg("value"));
-            break;
-        case Property::Type::Int64:
-            builder.Method(
-                name, [property](Object& self, std::int64_t value) { property->SetInt64(self, value); },
-                py::arg("value"));
-            break;
-        case Property::Type::UInt64:
-            builder.Method(
-                name, [property](Object& self, std::uint64_t value) { property->SetUInt64(self, value); },
-                py::arg("value"));
-            break;
-        case Property::Type::Bool:
-            builder.Method(name, [property](Object& self, bool value) { property->SetBool(self, value); },
-                           py::arg("value"));
-            break;
-        case Property::Type::String:
-            builder.Method(
-                name, [property](Object& self, const std::string& value) { property->SetString(self, value); },
-                py::arg("value"));
-            break;
-        default:  // an enumeration: its IntEnum, a number or a token
-            builder.Method(
-                name,
-                [property](Object& self, const py::object& value) {
-                    property->SetEnumeration(self, EnumerationIndex(*property, value));
-                },
-                py::arg("value"));
+// The typed accessors of the reflection, by value type.
+template <class T, T (Property::*Get)(const Object&) const, void (Property::*Set)(Object&, T) const>
+struct Typed {
+    static T Read(const Property& property, const Object& object) { return (property.*Get)(object); }
+    static void Write(const Property& property, Object& object, T value) { (property.*Set)(object, value); }
+};
+using DoubleValue = Typed<double, &Property::GetDouble, &Property::SetDouble>;
+using Int64Value = Typed<std::int64_t, &Property::GetInt64, &Property::SetInt64>;
+using UInt64Value = Typed<std::uint64_t, &Property::GetUInt64, &Property::SetUInt64>;
+using BoolValue = Typed<bool, &Property::GetBool, &Property::SetBool>;
+struct StringValue {
+    static std::string Read(const Property& property, const Object& object) { return property.GetString(object); }
+    static void Write(const Property& property, Object& object, const std::string& value) {
+        property.SetString(object, value);
     }
+};
+// An enumeration reads as its IntEnum and is set from one, a number or a token.
+struct EnumerationValue {
+    static py::object Read(const Property& property, const Object& object) {
+        return EnumerationMember(property, property.GetEnumeration(object));
+    }
+    static void Write(const Property& property, Object& object, const py::object& value) {
+        property.SetEnumeration(object, EnumerationIndex(property, value));
+    }
+};
+
+// The getter and setter of an attribute, typed so that the stubs say the type
+// and a wrong Python type or an out-of-range integer is a TypeError before
+// the C++ setter runs.
+template <class Value, class Argument>
+void DefineAccessors(const ClassBuilder& builder, const Property* property, const std::string& name) {
+    builder.Method("Get" + name, [property](const Object& self) { return Value::Read(*property, self); });
+    builder.Method(
+        "Set" + name, [property](Object& self, Argument value) { Value::Write(*property, self, value); },
+        py::arg("value"));
 }
 
-// The getter of an attribute, typed for the stubs.
-void DefineGetter(const ClassBuilder& builder, const Property* property) {
-    const auto name = "Get" + Capitalised(property->Name());
+void DefineAttribute(const ClassBuilder& builder, const Property* property, const std::string& name) {
     switch (property->GetType()) {
-        case Property::Type::Double:
-            builder.Method(name, [property](const Object& self) { return property->GetDouble(self); });
-            break;
-        case Property::Type::Int64:
-            builder.Method(name, [property](const Object& self) { return property->GetInt64(self); });
-            break;
-        case Property::Type::UInt64:
-            builder.Method(name, [property](const Object& self) { return property->GetUInt64(self); });
-            break;
-        case Property::Type::Bool:
-            builder.Method(name, [property](const Object& self) { return property->GetBool(self); });
-            break;
-        case Property::Type::String:
-            builder.Method(name, [property](const Object& self) { return property->GetString(self); });
-            break;
-        default:
-            builder.Method(name, [property](const Object& self) { return GetValue(*property, self); });
+        case Property::Type::Double: DefineAccessors<DoubleValue, double>(builder, property, name); break;
+        case Property::Type::Int64: DefineAccessors<Int64Value, std::int64_t>(builder, property, name); break;
+        case Property::Type::UInt64: DefineAccessors<UInt64Value, std::uint64_t>(builder, property, name); break;
+        case Property::Type::Bool: DefineAccessors<BoolValue, bool>(builder, property, name); break;
+        case Property::Type::String: DefineAccessors<StringValue, const std::string&>(builder, property, name); break;
+        default: DefineAccessors<EnumerationValue, const py::object&>(builder, property, name);
     }
 }
 
@@ -248,8 +221,7 @@ void DefineProperty(const ClassBuilder& builder, const Property* property) {
     const std::string name = Capitalised(property->Name());
     switch (property->GetKind()) {
         case Property::Kind::Attribute:
-            DefineGetter(builder, property);
-            DefineSetter(builder, property);
+            DefineAttribute(builder, property, name);
             if (!property->IsRequired()) {
                 builder.Method("IsValid" + name, [property](const Object& self) { return property->IsValid(self); });
                 builder.Method(
