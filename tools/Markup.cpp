@@ -24,7 +24,7 @@ std::size_t XmlCharacter(std::string_view text, std::size_t i) {
         code = code << 6 | (byte(i + k) & 0x3F);
     }
     const bool shortest = length == 2 || (length == 3 && code >= 0x800) || (length == 4 && code >= 0x10000);
-    const bool allowed = (code < 0xD800 || (code > 0xDFFF && code < 0xFFFE)) || (code >= 0x10000 && code <= 0x10FFFF);
+    const bool allowed = code < 0xD800 || (code > 0xDFFF && code < 0xFFFE) || (code >= 0x10000 && code <= 0x10FFFF);
     return shortest && allowed ? length : 0;
 }
 
@@ -35,19 +35,15 @@ std::string Escaped(std::string_view text) {
     escaped.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t length = XmlCharacter(text, i);
-        if (length == 0) {
-            escaped += kReplacement;
-            ++i;
-            continue;
-        }
-        switch (text[i]) {
+        switch (length == 0 ? '\0' : text[i]) {
+            case '\0': escaped += kReplacement; break;
             case '&': escaped += "&amp;"; break;
             case '<': escaped += "&lt;"; break;
             case '>': escaped += "&gt;"; break;
             case '"': escaped += "&quot;"; break;
             default: escaped.append(text, i, length);
         }
-        i += length;
+        i += length == 0 ? 1 : length;
     }
     return escaped;
 }

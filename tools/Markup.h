@@ -11,8 +11,9 @@
 namespace VantrelTool {
 
 // `text` for element content or a double-quoted attribute value: `&`, `<`,
-// `>` and `"` as references, and whatever XML cannot carry (bytes that are
-// not UTF-8, control characters other than tab and line ends) as U+FFFD.
+// `>` and `"` as references, and what XML cannot carry (bytes that are not
+// UTF-8, control characters other than tab and line ends: a file's name may
+// hold them) as U+FFFD.
 std::string Escaped(std::string_view text);
 
 // A coordinate in pixels: at most two decimals, no trailing zeros. Throws

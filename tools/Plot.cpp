@@ -122,11 +122,11 @@ public:
     // Grid, ticks and labels of both axes, the frame numbers along the top:
     // drawn before the data, which lies over them.
     void Grid(const Area& area, const Scale& x, const Scale& y, const Ship& ship, const std::string& yLabel) {
-        for (const double tick : y.Ticks(4)) {
+        for (const double tick : y.Known() ? y.Ticks(4) : std::vector<double>()) {
             Line(area.left, y(tick), area.Right(), y(tick), kGrid);
             Label(area.left - 6, y(tick) + 4, TickLabel(tick), "end");
         }
-        for (const double tick : x.Ticks(8)) {
+        for (const double tick : x.Known() ? x.Ticks(8) : std::vector<double>()) {
             Line(x(tick), area.top, x(tick), area.Bottom(), kGrid);
             Label(x(tick), area.Bottom() + 14, TickLabel(tick));
         }
@@ -137,7 +137,7 @@ public:
             const double cx = area.left - 62, cy = (area.top + area.Bottom()) / 2;
             Label(cx, cy, yLabel, "middle", {{"transform", "rotate(-90 " + Px(cx) + " " + Px(cy) + ")"}});
         }
-        if (!ship.frames) return;
+        if (!ship.frames || !x.Known()) return;
         Extent frames;
         frames.Take(ship.frames->ToFrame(x.Lo()));
         frames.Take(ship.frames->ToFrame(x.Hi()));
@@ -205,8 +205,8 @@ std::string Points(const std::vector<std::pair<double, double>>& points) {
     return text;
 }
 
-void NoteLeftOut(Canvas& canvas, int count, const std::string& what) {
-    if (count > 0) canvas.Note("Left out, not finite: " + std::to_string(count) + " " + what + ".");
+void NoteLeftOut(Canvas& canvas, int count, const char* one, const char* many, const std::string& why) {
+    if (count > 0) canvas.Note("Left out: " + std::to_string(count) + " " + (count == 1 ? one : many) + " (" + why + ").");
 }
 
 struct Component {
@@ -280,7 +280,7 @@ Picture Envelopes(const VantrelLib::CVantrel& document, const Ship& ship, const 
         canvas.Frame(area, x, ship);
     }
     canvas.Note("Each band runs from MinForces to MaxForces of its component at each XPosition.");
-    NoteLeftOut(canvas, notFinite, "values of positions (XPosition, MinForces or MaxForces)");
+    NoteLeftOut(canvas, notFinite, "value", "values", "not finite: XPosition, MinForces or MaxForces");
     if (!ship.noFrames.empty()) canvas.Note("No frame numbers: " + ship.noFrames + ".");
     return {canvas.Take(90 + 250 * 3), csv};
 }
@@ -424,9 +424,9 @@ Picture Masses(const VantrelLib::CVantrel& document, const Ship& ship, const std
         canvas.Label(legend + 18, legendY, text, "start");
         legend += 215;
     }
-    NoteLeftOut(canvas, boxesLeftOut, "boxes (an end's x or z unknown or not finite)");
-    NoteLeftOut(canvas, cogsLeftOut, "centres of gravity (x or z unknown or not finite)");
-    NoteLeftOut(canvas, containersLeftOut, "container blocks (CoGx)");
+    NoteLeftOut(canvas, boxesLeftOut, "box", "boxes", "x or z of a corner unknown or not finite");
+    NoteLeftOut(canvas, cogsLeftOut, "centre of gravity", "centres of gravity", "x or z unknown or not finite");
+    NoteLeftOut(canvas, containersLeftOut, "container block", "container blocks", "CoGx not finite");
     if (!ship.noFrames.empty()) canvas.Note("No frame numbers: " + ship.noFrames + ".");
     return {canvas.Take(legendY + 30), csv};
 }
@@ -436,7 +436,6 @@ Picture Weight(const VantrelLib::CVantrel& document, const Ship& ship, const std
     const An::MassIndex index(document);
     const An::WeightCurve curve = An::BoxWeightCurve(index);
     Extent along = ShipExtent(ship), values;
-    values.Take(0);
     int stepsLeftOut = 0;
     std::vector<An::WeightStep> steps;
     for (const An::WeightStep& step : curve.steps) {
@@ -447,6 +446,7 @@ Picture Weight(const VantrelLib::CVantrel& document, const Ship& ship, const std
         steps.push_back(step);
         along.Take(step.from), along.Take(step.to), values.Take(step.perLength);
     }
+    if (!steps.empty()) values.Take(0);  // the curve stands on its base line
     const Area area{100, 80, 860, 300};
     const Scale x = AlongShip(along, area, ship), y(values, area.Bottom(), area.top);
     canvas.Grid(area, x, y, ship, "mass per unit length of x");
@@ -482,10 +482,9 @@ Picture Weight(const VantrelLib::CVantrel& document, const Ship& ship, const std
                     TickLabel(curve.centre) + ".");
     canvas.Note("Each box mass is spread uniformly over its boxes, each box taking a share in proportion to its "
                 "length along x.");
-    if (curve.leftOut > 0)
-        canvas.Note("Left out: " + std::to_string(curve.leftOut) +
-                    " box masses whose mass or box ends along x are not finite, or whose boxes have no length.");
-    NoteLeftOut(canvas, stepsLeftOut, "steps (their masses add up beyond the largest number)");
+    NoteLeftOut(canvas, curve.leftOut, "box mass", "box masses",
+                "a mass or a box end along x not finite, or boxes of no length");
+    NoteLeftOut(canvas, stepsLeftOut, "step", "steps", "masses adding up beyond the largest number");
     if (!ship.noFrames.empty()) canvas.Note("No frame numbers: " + ship.noFrames + ".");
     return {canvas.Take(area.Bottom() + 60), csv};
 }

@@ -33,8 +33,7 @@ public:
     // value then lands in the middle); [0, 1] for an empty extent.
     Scale(const Extent& extent, double from, double to) : m_from(from), m_to(to) {
         if (extent.Empty()) {
-            m_lo = 0;
-            m_hi = 1;
+            m_known = false;
         } else if (extent.lo < extent.hi) {
             m_lo = extent.lo;
             m_hi = extent.hi;
@@ -51,6 +50,8 @@ public:
         }
     }
 
+    // False where the extent was empty: the ends mean nothing.
+    bool Known() const { return m_known; }
     double Lo() const { return m_lo; }
     double Hi() const { return m_hi; }
     bool Contains(double value) const { return value >= m_lo && value <= m_hi; }
@@ -85,6 +86,7 @@ public:
 private:
     double m_lo = 0;
     double m_hi = 1;
+    bool m_known = true;
     double m_from;
     double m_to;
 };
