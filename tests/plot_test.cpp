@@ -157,6 +157,15 @@ TEST_F(Pictures, DrawEveryPositionAndBoxAcrossThePlottingArea) {
     EXPECT_NE(svg.find("Total 4605 of 6 box masses, longitudinal centre at x = "), std::string::npos);
 }
 
+TEST_F(Pictures, TheReadmePictureIsWhatTheToolDrawsNow) {
+    const toolrun::Outcome outcome = RunShell("cd " + toolrun::Quoted(VANTREL_SOURCE_DIR) + " && " +
+                                              toolrun::Quoted(VANTREL_TOOL_EXE) + " plot examples/ship.xml --kind envelopes");
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(toolrun::Read(VANTREL_SOURCE_DIR "/docs/envelopes.svg"), outcome.out)
+        << "docs/envelopes.svg is out of date: run `vantrel plot examples/ship.xml --kind envelopes -o "
+           "docs/envelopes.svg` in the source folder";
+}
+
 // Each edit of the sample, the kind to draw and what the picture must then say.
 struct Edit {
     std::string from, to, kind, says;

@@ -77,7 +77,7 @@ Markup& Markup::Open(std::string_view name, const Attributes& attributes) {
 
 Markup& Markup::Empty(std::string_view name, const Attributes& attributes) {
     StartTag(name, attributes);
-    m_text += "/>";
+    m_text += "/>\n";
     return *this;
 }
 
@@ -96,7 +96,7 @@ Markup& Markup::Raw(std::string_view markup) {
 }
 
 Markup& Markup::Close() {
-    m_text += "</" + m_open.back() + ">";
+    m_text += "</" + m_open.back() + ">\n";  // a line each: diffs of pictures stay readable
     m_open.pop_back();
     return *this;
 }

@@ -518,7 +518,7 @@ int RunPlot(const PlotOptions& options, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     const Picture picture = Draw(*read.document, options.kind, DisplayName(options.file));
-    if (!WriteText("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + picture.svg + "\n", options.output, "plot", out,
+    if (!WriteText("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + picture.svg, options.output, "plot", out,
                    err))
         return kExitFailure;
     if (!options.data.empty() && !WriteText(picture.csv, options.data, "plot", out, err)) return kExitFailure;

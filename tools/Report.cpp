@@ -100,7 +100,7 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
         err << "vantrel: " << name << ": out of memory\n";
         return kExitFailure;
     }
-    if (!WriteText(html.Take() + "\n", options.output, "report", out, err)) return kExitFailure;
+    if (!WriteText(html.Take(), options.output, "report", out, err)) return kExitFailure;
     return kExitOk;
 }
 
