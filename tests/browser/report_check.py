@@ -22,32 +22,24 @@ def browse(browser, *arguments):
 
 
 def colours(png):
-    """The distinct pixel values of an 8-bit RGB or RGBA PNG, unfiltered as the format defines."""
-    assert png[:8] == b"\x89PNG\r\n\x1a\n"
-    at, data = 8, b""
+    """The distinct pixels of an 8-bit RGB or RGBA PNG, each row unfiltered as the format defines."""
+    chunks, at = {}, 8
     while at < len(png):
         length, kind = struct.unpack(">I4s", png[at:at + 8])
-        body = png[at + 8:at + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour_type = struct.unpack(">IIBB", body[:10])
-            assert depth == 8 and colour_type in (2, 6), (depth, colour_type)
-        elif kind == b"IDAT":
-            data += body
+        chunks[kind] = chunks.get(kind, b"") + png[at + 8:at + 8 + length]
         at += length + 12
+    width, height, depth, colour_type = struct.unpack(">IIBB", chunks[b"IHDR"][:10])
+    assert png[:8] == b"\x89PNG\r\n\x1a\n" and depth == 8 and colour_type in (2, 6)
     size = 3 if colour_type == 2 else 4
-    raw, stride = zlib.decompress(data), width * size
-    previous, seen = bytearray(stride), set()
+    raw, stride, line, seen = zlib.decompress(chunks[b"IDAT"]), width * size, bytearray(width * size), set()
     for row in range(height):
-        start = row * (stride + 1)
-        kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
+        kind, above, line = raw[row * (stride + 1)], line, bytearray(raw[row * (stride + 1) + 1:(row + 1) * (stride + 1)])
         for i in range(stride):
-            a = line[i - size] if i >= size else 0
-            b, c = previous[i], previous[i - size] if i >= size else 0
+            a, b, c = line[i - size] if i >= size else 0, above[i], above[i - size] if i >= size else 0
             p = a + b - c
-            nearest = a if abs(p - a) <= abs(p - b) and abs(p - a) <= abs(p - c) else b if abs(p - b) <= abs(p - c) else c
-            line[i] = (line[i] + (0, a, b, (a + b) // 2, nearest)[kind]) & 0xFF
+            paeth = min((abs(p - a), 0, a), (abs(p - b), 1, b), (abs(p - c), 2, c))[2]
+            line[i] = (line[i] + (0, a, b, (a + b) // 2, paeth)[kind]) & 0xFF
         seen.update(bytes(line[i:i + size]) for i in range(0, stride, size))
-        previous = line
     return seen
 
 
