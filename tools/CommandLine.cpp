@@ -136,12 +136,10 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         "plot", "Draw a picture of a document as SVG: the load envelopes, the masses in side view, or the weight "
                 "curve of the box masses");
     plot->add_option("FILE", plotOptions.file, "Document to draw (- for standard input)")->required();
-    plot->add_option("--kind", plotOptions.kind, "What to draw")
-        ->required()
-        ->transform(CLI::CheckedTransformer(
-            std::map<std::string, PlotKind>{
-                {"envelopes", PlotKind::Envelopes}, {"masses", PlotKind::Masses}, {"weight", PlotKind::Weight}},
-            CLI::ignore_case));
+    const std::map<std::string, PlotKind> plotKinds{
+        {"envelopes", PlotKind::Envelopes}, {"masses", PlotKind::Masses}, {"weight", PlotKind::Weight}};
+    std::string plotKind;
+    plot->add_option("--kind", plotKind, "What to draw")->required()->check(CLI::IsMember(plotKinds))->type_name("KIND");
     plot->add_option("-o,--output", plotOptions.output, "Write to this file instead of standard output");
     plot->add_option("--data", plotOptions.data, "Also write the numbers plotted to this CSV file")->type_name("CSV");
     plot->footer(kExitStatusFooter);
@@ -171,7 +169,10 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     if (app.got_subcommand(diff)) return RunDiff(diffOptions, out, err);
     if (app.got_subcommand(convert)) return RunConvert(convertOptions, out, err);
     if (app.got_subcommand(jsonSchema)) return RunJsonSchema(jsonSchemaOptions, out, err);
-    if (app.got_subcommand(plot)) return RunPlot(plotOptions, out, err);
+    if (app.got_subcommand(plot)) {
+        plotOptions.kind = plotKinds.at(plotKind);
+        return RunPlot(plotOptions, out, err);
+    }
     if (app.got_subcommand(reportCommand)) return RunReport(reportOptions, out, err);
     return kExitUsage;  // unreachable: exactly one subcommand was parsed
 }
