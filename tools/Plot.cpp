@@ -65,7 +65,7 @@ struct Ship {
     std::optional<double> pp1, pp2;
     std::optional<An::FrameScale> frames;
     std::string noFrames;   // why a frame table gives no frame numbers
-    bool reversed = false;  // x falls towards the bow (PP2 aft of PP1): drawn mirrored, aft still on the left
+    bool reversed = false;  // PP2 lies at a smaller x than PP1: drawn mirrored, so that aft stays on the left
 };
 
 Ship ShipOf(const VantrelLib::CVantrel& document) {
