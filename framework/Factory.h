@@ -15,6 +15,11 @@ namespace VantrelLib {
 namespace Framework {
 
 class ElementSchema;
+class EnumTable;
+
+// Every enumeration of each namespace, listed beside its tables.
+const std::vector<const EnumTable*>& VantrelEnumTables();
+const std::vector<const EnumTable*>& GdtEnumTables();
 
 struct FactoryEntry {
     LtXmlLib3::CSmartPtr<LtXmlLib3::CXmlObjectBase> (*element)();

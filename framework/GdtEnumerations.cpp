@@ -1,5 +1,9 @@
 #include "VantrelLib/framework/GdtEnumerations.h"
 
+#include <vector>
+
+#include "framework/Factory.h"
+
 namespace VantrelLib {
 namespace Framework {
 
@@ -13,6 +17,12 @@ constexpr EnumTable kSymmetryTable("gdt::CEnumerations::RSymmetry", kSymmetry, 3
 constexpr EnumTable kProgramTypeTable("gdt::CEnumerations::RProgramType", kProgramType, 2);
 constexpr EnumTable kDirectionTable("gdt::CEnumerations::RDirection", kDirection, 2);
 }  // namespace
+
+const std::vector<const EnumTable*>& GdtEnumTables() {
+    static const std::vector<const EnumTable*> tables{
+        &kContainerTypeTable, &kSymmetryTable, &kProgramTypeTable, &kDirectionTable};
+    return tables;
+}
 
 template <>
 const EnumTable& EnumTableOf<gdt::CEnumerations::RContainerType>() { return kContainerTypeTable; }

@@ -98,8 +98,10 @@ private:
         property.m_required = row.IsRequired();
         property.m_collapse = row.WhitespaceRule() == Framework::Rule::Collapse;
         property.m_minOccurs = row.IsRequired() ? 1 : 0;
-        if (const Framework::EnumTable* table = row.Enumeration())
+        if (const Framework::EnumTable* table = row.Enumeration()) {
+            property.m_enumeration = table->QualifiedName();
             for (int value = 0; value < table->Count(); ++value) property.m_tokens.push_back(table->Token(value));
+        }
         property.m_attribute = &row;
         return property;
     }
@@ -266,6 +268,16 @@ const ClassInfo* ClassOf(const CXmlObjectBase& object) noexcept {
 }
 
 const std::vector<const ClassInfo*>& Classes() { return Registry::Get().classes; }
+
+const std::vector<const Framework::EnumTable*>& Enumerations() {
+    static const std::vector<const Framework::EnumTable*> all = [] {
+        std::vector<const Framework::EnumTable*> tables = Framework::VantrelEnumTables();
+        const auto& gdt = Framework::GdtEnumTables();
+        tables.insert(tables.end(), gdt.begin(), gdt.end());
+        return tables;
+    }();
+    return all;
+}
 
 const ClassInfo* FindClass(std::string_view name) noexcept {
     const Registry& registry = Registry::Get();

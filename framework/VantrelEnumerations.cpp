@@ -1,5 +1,9 @@
 #include "VantrelLib/framework/VantrelEnumerations.h"
 
+#include <vector>
+
+#include "framework/Factory.h"
+
 namespace VantrelLib {
 
 namespace Framework {
@@ -17,6 +21,13 @@ constexpr EnumTable kMassNodeSelectionTable("VantrelLib::CEnumerations::RMassNod
 constexpr EnumTable kMassInputCodeTable("VantrelLib::CEnumerations::RMassInputCode", kMassInputCode, 3);
 constexpr EnumTable kMassTypeTable("VantrelLib::CEnumerations::RMassType", kMassType, 5);
 }  // namespace
+
+const std::vector<const EnumTable*>& VantrelEnumTables() {
+    static const std::vector<const EnumTable*> tables{
+        &kLoadComponentsTable, &kHydroSelectTypeTable,
+        &kMassNodeSelectionTable, &kMassInputCodeTable, &kMassTypeTable};
+    return tables;
+}
 
 template <>
 const EnumTable& EnumTableOf<CEnumerations::RLoadComponents>() { return kLoadComponentsTable; }

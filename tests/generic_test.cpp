@@ -139,6 +139,7 @@ std::map<std::string, Shape> SchemaShapes() {
                 simple = prefix + value("name");
             } else if (has("<xs:enumeration ")) {
                 tokens[simple] += " " + value("value");
+                elements["enum " + simple].push_back(value("value"));
             } else if (has("<xs:extension ")) {
                 attributes[type] = attributes[prefix + value("base")];
             } else if (has("<xs:attribute ")) {
@@ -208,6 +209,13 @@ TEST(EveryClass, IsDeclaredAsTheSchemasTypeOfItsName) {
         declared[TypeKey(*info)] = ShapeOf(*info);
         EXPECT_EQ(info->ClassName() + 1, std::string(info->ElementName()));
         EXPECT_STREQ(info->Namespace(), info->IsGdt() ? VantrelLib::Framework::kGdtNamespace : "");
+    }
+    // Enumerations: "gdt::CEnumerations::RSymmetry" is the simple type gdt:Symmetry.
+    for (const VantrelLib::Framework::EnumTable* table : VantrelLib::Reflection::Enumerations()) {
+        const std::string name = table->QualifiedName();
+        Shape& tokens = declared["enum " + std::string(name.rfind("gdt::", 0) == 0 ? "gdt:" : "") +
+                                 name.substr(name.rfind(":R") + 2)];
+        for (int value = 0; value < table->Count(); ++value) tokens.push_back(table->Token(value));
     }
     for (const auto& [type, shape] : schema) EXPECT_EQ(declared[type], shape) << type;
     EXPECT_EQ(declared.size(), schema.size());

@@ -1,5 +1,6 @@
 # Installs the built library into a scratch prefix, then builds and runs a
 # client against it twice: through the CMake package and through pkg-config.
+# Given PYTHON, Python imports the installed package and reads the sample.
 set(prefix "${BINARY_DIR}/install-check/prefix")
 set(client_build "${BINARY_DIR}/install-check/client")
 file(REMOVE_RECURSE "${BINARY_DIR}/install-check")
@@ -28,3 +29,17 @@ endif()
 separate_arguments(flags UNIX_COMMAND "${flags}")
 run(c++ -std=c++17 "${SOURCE_DIR}/tests/install/client.cpp" ${flags} "-Wl,-rpath,${pc_dir}/.." -o "${client_build}/client-pc")
 run("${client_build}/client-pc")
+
+if(PYTHON)
+  file(GLOB_RECURSE python_init "${prefix}/*__init__.py")
+  list(FILTER python_init INCLUDE REGEX "/vantrel/__init__.py$")
+  if(NOT python_init)
+    message(FATAL_ERROR "the Python package is not installed")
+  endif()
+  get_filename_component(package "${python_init}" DIRECTORY)
+  get_filename_component(site "${package}" DIRECTORY)
+  set(ENV{PYTHONPATH} "${site}")
+  run("${PYTHON}" -c "import vantrel, sys
+assert vantrel._vantrel.__file__.startswith('${prefix}/'), vantrel._vantrel.__file__
+assert len(vantrel.read_file('${SOURCE_DIR}/examples/ship.xml').GetMasses().GetMassBoxes().GetBoxEntry()) > 0")
+endif()

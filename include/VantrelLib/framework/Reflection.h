@@ -28,6 +28,7 @@ class AttributeRow;
 class ChildRow;
 class ChoiceRow;
 class ElementSchema;
+class EnumTable;
 }  // namespace Framework
 
 namespace Reflection {
@@ -53,8 +54,10 @@ public:
     bool IsRequired() const noexcept { return m_required; }
     // Strings: whether the text is read and set with whitespace collapsed.
     bool CollapsesWhitespace() const noexcept { return m_collapse; }
-    // Enumerations: the tokens, in value order.
+    // Enumerations: the tokens, in value order, and the C++ enumeration's
+    // qualified name (e.g. "gdt::CEnumerations::RSymmetry"); "" otherwise.
     const std::vector<const char*>& Tokens() const noexcept { return m_tokens; }
+    const char* EnumerationName() const noexcept { return m_enumeration; }
     // Occurrences: 1..1 required, 0..1 optional, a collection's limits (-1: none).
     long MinOccurs() const noexcept { return m_minOccurs; }
     long MaxOccurs() const noexcept { return m_maxOccurs; }
@@ -104,6 +107,11 @@ public:
     // Add(item), which names it after the collection; throws CLtException for
     // an index outside the list or an item of another class.
     int Count(const LtXmlLib3::CXmlObjectBase& object) const;
+    // The collection object itself, shared with `object` (the Python module
+    // hands it out as a sequence that outlives its owner).
+    LtXmlLib3::CXmlCollectionBase* GetCollection(const LtXmlLib3::CXmlObjectBase& object) const {
+        return CollectionOf(object);
+    }
     LtXmlLib3::CXmlObjectBase* Item(const LtXmlLib3::CXmlObjectBase& object, int index) const;
     void Add(LtXmlLib3::CXmlObjectBase& object, LtXmlLib3::CXmlObjectBase* item) const;
 
@@ -125,6 +133,7 @@ private:
     long m_minOccurs = 0;
     long m_maxOccurs = 1;
     std::vector<const char*> m_tokens;
+    const char* m_enumeration = "";
     const ClassInfo* m_itemClass = nullptr;
     std::vector<Property> m_branches;
     const Framework::AttributeRow* m_attribute = nullptr;
@@ -178,6 +187,8 @@ VANTREL_EXPORT const ClassInfo* FindClass(CClassFactory::VantrelLib_Classes id) 
 // The classes a polymorphic collection may hold, and the one a type token names.
 VANTREL_EXPORT const std::vector<const ClassInfo*>& PolymorphicTypes();
 VANTREL_EXPORT const ClassInfo* FindType(std::string_view typeToken) noexcept;
+// Every enumeration, the main namespace's first: its qualified name and tokens.
+VANTREL_EXPORT const std::vector<const Framework::EnumTable*>& Enumerations();
 
 }  // namespace Reflection
 }  // namespace VantrelLib

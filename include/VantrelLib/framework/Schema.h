@@ -50,6 +50,8 @@ public:
     // CLtInvalidValueException "... [%s]" naming `text` as given.
     int FromString(std::string_view text) const;
     int Count() const noexcept { return m_count; }
+    // The C++ enumeration's name, e.g. "gdt::CEnumerations::RSymmetry".
+    const char* QualifiedName() const noexcept { return m_qualifiedName; }
     // The token of value `value` (0..Count()-1), unchecked.
     const char* Token(int value) const noexcept { return m_tokens[value]; }
 
