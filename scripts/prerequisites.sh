@@ -4,7 +4,7 @@
 # Usage: scripts/prerequisites.sh [extra-package ...]
 set -euo pipefail
 
-PACKAGES=(g++ cmake make pkg-config libexpat1-dev libboost-context-dev libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev python3-jsonschema libxml2-utils clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix pybind11-dev python3-dev python3-pytest mypy "$@")
+PACKAGES=(g++ cmake make pkg-config libexpat1-dev libboost-context-dev libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev python3-jsonschema libxml2-utils chromium clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix pybind11-dev python3-dev python3-pytest mypy "$@")
 
 missing=()
 for package in "${PACKAGES[@]}"; do

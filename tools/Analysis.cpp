@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "Analysis.h"
 #include "Commands.h"
 #include "DocumentIo.h"
 #include "Summary.h"
@@ -65,8 +66,7 @@ int RunLint(const LintOptions& options, std::ostream& out, std::ostream& err) {
     if (options.json)
         out << Json{{"files", files}}.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
     else
-        out << errors << (errors == 1 ? " error, " : " errors, ") << warnings << (warnings == 1 ? " warning" : " warnings")
-            << '\n';
+        out << CountLine(errors, warnings) << '\n';
     if (errors > 0) status = kExitFailure;
     if (!out.flush()) {
         err << "vantrel: Failed to write to standard output\n";
@@ -84,15 +84,14 @@ class MassTree {
 public:
     explicit MassTree(const An::MassIndex& index) : m_index(index) {}
 
-    void Text(const VantrelLib::CMassAssembledData& mass, int depth, std::ostream& out) {
-        out << std::string(2 * static_cast<std::size_t>(depth), ' ') << Heading(mass);
+    void Lines(const VantrelLib::CMassAssembledData& mass, int depth, std::vector<MassTreeLine>& lines) {
+        lines.push_back({depth, Heading(mass)});
         const auto nested = m_index.Nested(mass);
         if (!nested.empty() && !m_shown.insert(&mass).second) {
-            out << " (its parts shown above)\n";
+            lines.back().text += " (its parts shown above)";
             return;
         }
-        out << '\n';
-        for (const auto* part : nested) Text(*part, depth + 1, out);
+        for (const auto* part : nested) Lines(*part, depth + 1, lines);
     }
 
     Json ToJson(const VantrelLib::CMassAssembledData& mass) {
@@ -132,6 +131,28 @@ constexpr An::MassKind kKinds[] = {An::MassKind::Box, An::MassKind::ElementGroup
 
 }  // namespace
 
+std::vector<MassTreeLine> LoadingConditionLines(const An::MassIndex& index) {
+    std::vector<MassTreeLine> lines;
+    MassTree tree(index);
+    for (const auto* mass : index.LoadingConditions()) tree.Lines(*mass, 0, lines);
+    return lines;
+}
+
+std::vector<std::string> KindLines(const An::MassIndex& index) {
+    std::vector<std::string> lines;
+    for (const An::MassKind kind : kKinds) {
+        const An::KindTotals totals = index.Totals(kind);
+        lines.push_back(std::string(An::KindName(kind)) + ": " + std::to_string(totals.count) +
+                        (totals.declaredSum ? ", declared " + FormatNumber(*totals.declaredSum) : std::string()));
+    }
+    return lines;
+}
+
+std::string CountLine(int errors, int warnings) {
+    return std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") + std::to_string(warnings) +
+           (warnings == 1 ? " warning" : " warnings");
+}
+
 int RunMasses(const MassesOptions& options, std::ostream& out, std::ostream& err) {
     const ReadResult read = ReadDocument(options.file);
     if (!read.document) {
@@ -155,13 +176,10 @@ int RunMasses(const MassesOptions& options, std::ostream& out, std::ostream& err
                 << '\n';
         } else {
             out << DisplayName(options.file) << ": loading conditions\n";
-            for (const auto* mass : index.LoadingConditions()) tree.Text(*mass, 1, out);
+            for (const MassTreeLine& line : LoadingConditionLines(index))
+                out << std::string(2 * static_cast<std::size_t>(line.depth) + 2, ' ') << line.text << '\n';
             out << "masses by kind\n";
-            for (const An::MassKind kind : kKinds) {
-                const An::KindTotals totals = index.Totals(kind);
-                out << "  " << An::KindName(kind) << ": " << totals.count
-                    << (totals.declaredSum ? ", declared " + FormatNumber(*totals.declaredSum) : std::string()) << '\n';
-            }
+            for (const std::string& line : KindLines(index)) out << "  " << line << '\n';
         }
     } catch (const std::bad_alloc&) {
         err << "vantrel: " << DisplayName(options.file) << ": out of memory\n";

@@ -1,9 +1,12 @@
 #include "CommandLine.h"
 
+#include <map>
+
 #include <CLI/CLI.hpp>
 
 #include "Commands.h"
 #include "JsonCommands.h"
+#include "Plot.h"
 
 #ifndef VANTREL_VERSION
 #error "VANTREL_VERSION must be defined by the build"
@@ -128,6 +131,27 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     jsonSchema->add_option("-o,--output", jsonSchemaOptions.output, "Write to this file instead of standard output");
     jsonSchema->footer(kExitStatusFooter);
 
+    PlotOptions plotOptions;
+    CLI::App* plot = app.add_subcommand(
+        "plot", "Draw a picture of a document as SVG: the load envelopes, the masses in side view, or the weight "
+                "curve of the box masses");
+    plot->add_option("FILE", plotOptions.file, "Document to draw (- for standard input)")->required();
+    const std::map<std::string, PlotKind> plotKinds{
+        {"envelopes", PlotKind::Envelopes}, {"masses", PlotKind::Masses}, {"weight", PlotKind::Weight}};
+    std::string plotKind;
+    plot->add_option("--kind", plotKind, "What to draw")->required()->check(CLI::IsMember(plotKinds))->type_name("KIND");
+    plot->add_option("-o,--output", plotOptions.output, "Write to this file instead of standard output");
+    plot->add_option("--data", plotOptions.data, "Also write the numbers plotted to this CSV file")->type_name("CSV");
+    plot->footer(kExitStatusFooter);
+
+    ReportOptions reportOptions;
+    CLI::App* reportCommand = app.add_subcommand(
+        "report", "Write one HTML page: the summary, the loading conditions, the findings of the checks and the "
+                  "three pictures");
+    reportCommand->add_option("FILE", reportOptions.file, "Document to report on (- for standard input)")->required();
+    reportCommand->add_option("-o,--output", reportOptions.output, "Write to this file instead of standard output");
+    reportCommand->footer(kExitStatusFooter);
+
     try {
         app.parse(argc, argv);
         if (app.get_subcommands().empty()) throw CLI::RequiredError("A subcommand");
@@ -145,6 +169,11 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     if (app.got_subcommand(diff)) return RunDiff(diffOptions, out, err);
     if (app.got_subcommand(convert)) return RunConvert(convertOptions, out, err);
     if (app.got_subcommand(jsonSchema)) return RunJsonSchema(jsonSchemaOptions, out, err);
+    if (app.got_subcommand(plot)) {
+        plotOptions.kind = plotKinds.at(plotKind);
+        return RunPlot(plotOptions, out, err);
+    }
+    if (app.got_subcommand(reportCommand)) return RunReport(reportOptions, out, err);
     return kExitUsage;  // unreachable: exactly one subcommand was parsed
 }
 

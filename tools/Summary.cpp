@@ -133,16 +133,10 @@ std::string Quoted(const std::string& text) {
     return nlohmann::ordered_json(text).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
-// One row of the stats table.
-struct Row {
-    std::string section;
-    std::string item;
-    std::string count;
-    std::string detail;
-};
+}  // namespace
 
-std::vector<Row> TableRows(const DocumentSummary& summary) {
-    std::vector<Row> rows;
+std::vector<SummaryRow> SummaryRows(const DocumentSummary& summary) {
+    std::vector<SummaryRow> rows;
     auto add = [&rows](const std::string& section, const std::string& item, const std::string& count,
                        const std::string& detail = std::string()) {
         rows.push_back({section, item, count, detail});
@@ -207,8 +201,6 @@ std::vector<Row> TableRows(const DocumentSummary& summary) {
     return rows;
 }
 
-}  // namespace
-
 std::vector<std::string> DocumentSummary::Sections() const {
     std::vector<std::string> names;
     if (generalData) names.push_back("GeneralData");
@@ -255,11 +247,11 @@ std::string FormatLine(const DocumentSummary& summary) {
 }
 
 std::string FormatTable(const DocumentSummary& summary) {
-    const std::vector<Row> rows = TableRows(summary);
-    const Row heading{"Section", "Item", "Count", "Details"};
+    const std::vector<SummaryRow> rows = SummaryRows(summary);
+    const SummaryRow heading{"Section", "Item", "Count", "Details"};
     std::size_t sectionWidth = heading.section.size(), itemWidth = heading.item.size(),
                 countWidth = heading.count.size();
-    for (const Row& row : rows) {
+    for (const SummaryRow& row : rows) {
         sectionWidth = std::max(sectionWidth, row.section.size());
         itemWidth = std::max(itemWidth, row.item.size());
         countWidth = std::max(countWidth, row.count.size());
@@ -267,7 +259,7 @@ std::string FormatTable(const DocumentSummary& summary) {
 
     std::ostringstream table;
     table << "schemaVersion \"" << summary.schemaVersion << "\"\n";
-    auto print = [&](const Row& row, bool showSection) {
+    auto print = [&](const SummaryRow& row, bool showSection) {
         std::string line = showSection ? row.section : std::string();
         line.resize(sectionWidth + 2, ' ');
         line += row.item;

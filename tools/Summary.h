@@ -100,6 +100,17 @@ DocumentSummary Summarize(const VantrelLib::CVantrel& document);
 // "sections GeneralData, Masses; 3 frames, 0 load cases, ...".
 std::string FormatLine(const DocumentSummary& summary);
 
+// One row of the stats table: an item of a section, its count and details.
+struct SummaryRow {
+    std::string section;
+    std::string item;
+    std::string count;
+    std::string detail;
+};
+
+// The rows of the table, grouped by section, every section named (absent ones too).
+std::vector<SummaryRow> SummaryRows(const DocumentSummary& summary);
+
 // An aligned table of counts and totals, one row per item, grouped by section.
 std::string FormatTable(const DocumentSummary& summary);
 

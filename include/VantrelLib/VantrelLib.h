@@ -61,6 +61,7 @@
 #include "VantrelLib/analysis/Checks.h"
 #include "VantrelLib/analysis/FrameScale.h"
 #include "VantrelLib/analysis/MassIndex.h"
+#include "VantrelLib/analysis/WeightCurve.h"
 
 #include "VantrelLib/diff/Diff.h"
 
