@@ -202,14 +202,7 @@ std::string ToJson(const CXmlObjectBase& object, const WriteOptions& options) {
 }
 
 void ToJsonFile(const CXmlObjectBase& object, const std::string& path, const WriteOptions& options) {
-    const std::string text = ToJson(object, options) + "\n";
-    LtXmlLib3::detail::OutputFile file(path);
-    if (!file.Replaces()) {
-        file.WriteWhole(text);
-        return;
-    }
-    file.Write(text);
-    file.Commit();
+    LtXmlLib3::WriteTextFile(path, ToJson(object, options) + "\n");
 }
 
 }  // namespace Json

@@ -6,6 +6,7 @@
 
 #include "VantrelLib/runtime/Conversions.h"
 #include "VantrelLib/runtime/Exceptions.h"
+#include "VantrelLib/runtime/XmlWriter.h"
 
 namespace LtXmlLib3 {
 namespace detail {
@@ -144,4 +145,14 @@ void OutputFile::Fail(const char* what, std::error_code error) {
 }
 
 }  // namespace detail
+void WriteTextFile(const std::string& path, std::string_view text) {
+    detail::OutputFile file(path);
+    if (!file.Replaces()) {
+        file.WriteWhole(text);
+        return;
+    }
+    file.Write(text);
+    file.Commit();
+}
+
 }  // namespace LtXmlLib3

@@ -162,6 +162,21 @@ TEST_F(Pictures, TheReadmePictureIsWhatTheToolDrawsNow) {
            "docs/envelopes.svg` in the source folder";
 }
 
+// A file that cannot be written whole (a file size limit far below the text)
+// is left as it was, and no temporary file stays beside it.
+TEST_F(Pictures, AnOutputThatCannotBeWrittenWholeIsLeftAsItWas) {
+    File("old.svg", "old");
+    const std::string sample = toolrun::Quoted(kSample);
+    for (const std::string& command : {"plot " + sample + " --kind masses -o old.svg", "report " + sample + " -o old.svg",
+                                       std::string("json-schema -o old.svg")}) {
+        const toolrun::Outcome outcome =
+            RunShell("trap '' XFSZ; ulimit -f 4; " + toolrun::Quoted(VANTREL_TOOL_EXE) + " " + command);
+        EXPECT_EQ(outcome.status, 1) << command << outcome.err;
+        EXPECT_EQ(toolrun::Read(m_dir / "old.svg"), "old") << command;
+        EXPECT_EQ(Listing(), toolrun::Lines{"old.svg"});
+    }
+}
+
 // Each edit of the sample, the kind to draw and what the picture must then say.
 struct Edit {
     std::string from, to, kind, says;

@@ -100,4 +100,19 @@ void WriteDocument(VantrelLib::CVantrel& document, const std::string& path, std:
     if (!out) throw std::runtime_error("Failed to write to standard output");
 }
 
+bool WriteText(const std::string& text, const std::string& path, const char* command, std::ostream& out,
+               std::ostream& err) {
+    try {
+        if (path != "-") {
+            LtXmlLib3::WriteTextFile(path, text);
+            return true;
+        }
+        if ((out << text).flush()) return true;
+        err << "vantrel " << command << ": " << DisplayName(path) << ": cannot be written\n";
+    } catch (const LtXmlLib3::CLtException& error) {
+        err << "vantrel " << command << ": " << error.GetMessage() << '\n';
+    }
+    return false;
+}
+
 }  // namespace VantrelTool

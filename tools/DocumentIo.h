@@ -47,4 +47,9 @@ std::string InPlaceRefusal(const std::string& path, bool force);
 // be replaced, std::runtime_error when `out` fails.
 void WriteDocument(VantrelLib::CVantrel& document, const std::string& path, std::ostream& out);
 
+// Writes `text` to `path` ("-": `out`), a file replaced only once all is
+// written; false, with "vantrel COMMAND: " and why on `err`, when it cannot.
+bool WriteText(const std::string& text, const std::string& path, const char* command, std::ostream& out,
+               std::ostream& err);
+
 }  // namespace VantrelTool

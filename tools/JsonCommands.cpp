@@ -126,11 +126,7 @@ int RunJsonSchema(const JsonSchemaOptions& options, std::ostream& out, std::ostr
     try {
         const auto document = VantrelLib::CVantrel::CreateInstance();
         const std::string schema = VantrelLib::Json::SchemaOf(*VantrelLib::Reflection::ClassOf(*document));
-        std::ofstream file;
-        if (options.output != "-") file.open(options.output, std::ios::binary | std::ios::trunc);
-        std::ostream& to = options.output != "-" ? file : out;
-        if (!(to << schema).flush()) throw std::runtime_error(DisplayName(options.output) + ": cannot be written");
-        return kExitOk;
+        return WriteText(schema, options.output, "json-schema", out, err) ? kExitOk : kExitFailure;
     } catch (const std::exception& error) {
         err << "vantrel json-schema: " << error.what() << '\n';
         return kExitFailure;

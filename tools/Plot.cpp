@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <optional>
 
 #include "Commands.h"
@@ -499,16 +498,6 @@ Picture Draw(const VantrelLib::CVantrel& document, PlotKind kind, const std::str
         case PlotKind::Weight: return Weight(document, ship, name);
     }
     return {};
-}
-
-bool WriteText(const std::string& text, const std::string& path, const char* command, std::ostream& out,
-               std::ostream& err) {
-    std::ofstream file;
-    if (path != "-") file.open(path, std::ios::binary | std::ios::trunc);
-    std::ostream& to = path != "-" ? file : out;
-    if ((to << text).flush()) return true;
-    err << "vantrel " << command << ": " << DisplayName(path) << ": cannot be written\n";
-    return false;
 }
 
 int RunPlot(const PlotOptions& options, std::ostream& out, std::ostream& err) {

@@ -36,11 +36,6 @@ struct PlotOptions {
 // Reads the file and writes its picture (and, with `data`, the numbers).
 int RunPlot(const PlotOptions& options, std::ostream& out, std::ostream& err);
 
-// Writes `text` to `path` ("-": `out`); false, with "vantrel COMMAND: PATH:
-// cannot be written" on `err`, when it cannot.
-bool WriteText(const std::string& text, const std::string& path, const char* command, std::ostream& out,
-               std::ostream& err);
-
 struct ReportOptions {
     std::string file;
     std::string output = "-";

@@ -136,4 +136,10 @@ private:
     std::string_view m_checkedNames[kCheckedNames] = {};
 };
 
+// Writes `text` to the file `path` as ToXmlFile writes a document: a regular
+// or new file is replaced only once all of it is written and synced (on any
+// failure the old file stays as it was); a device or pipe is written to
+// directly. Throws CLtException naming the file when it cannot be written.
+VANTREL_EXPORT void WriteTextFile(const std::string& path, std::string_view text);
+
 }  // namespace LtXmlLib3
