@@ -127,6 +127,8 @@ TEST_F(Pictures, DrawEveryPositionAndBoxAcrossThePlottingArea) {
     }
     const std::string csv = toolrun::Read(m_dir / "out.csv");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 6 * 7);
+    EXPECT_EQ(pps.at(0).at("data-name") + pps.at(1).at("data-name"), "PP1PP2");
+    EXPECT_LT(std::stod(pps[0].at("x1")), std::stod(pps[1].at("x1")));  // aft on the left
 
     svg = Plot(kSample, "masses");
     std::vector<double> xs, ys;
@@ -144,6 +146,9 @@ TEST_F(Pictures, DrawEveryPositionAndBoxAcrossThePlottingArea) {
         }
     }
     EXPECT_EQ(counts, (std::map<std::string, std::size_t>{{"box", 7}, {"tank", 6}, {"cog", 6}, {"container", 5}, {"pp", 2}}));
+    // Ids where there is room, one label for the blocks at one x.
+    EXPECT_EQ(Elements(svg, "text", "label").size(), 12u);
+    for (const char* label : {">C1, 2<", ">C3, 4<", ">C5<", ">205<"}) EXPECT_NE(svg.find(label), std::string::npos) << label;
     ExpectSpans(Elements(svg, "rect", "plot-area").at(0), xs, ys);
 
     svg = Plot(kSample, "weight");
@@ -151,6 +156,21 @@ TEST_F(Pictures, DrawEveryPositionAndBoxAcrossThePlottingArea) {
     for (const auto& [x, y] : PointsOf(Elements(svg, "polygon", "curve").at(0))) xs.push_back(x), ys.push_back(y);
     ExpectSpans(Elements(svg, "rect", "plot-area").at(0), xs, ys);
     EXPECT_NE(svg.find("Total 4605 of 6 box masses, longitudinal centre at x = "), std::string::npos);
+    // The polygon encloses the curve's area, down to zero at its gaps and ends: its pixels, scaled back by
+    // the axes as the first step gives them (its from, to and level in the numbers), make the total.
+    const auto points = PointsOf(Elements(svg, "polygon", "curve").at(0));
+    double pixels = 0;
+    for (std::size_t i = 0; i < points.size(); ++i)
+        pixels += points[i].first * points[(i + 1) % points.size()].second -
+                  points[(i + 1) % points.size()].first * points[i].second;
+    const std::string numbers = toolrun::Read(m_dir / "out.csv");
+    std::istringstream first(numbers.substr(numbers.find('\n') + 1));
+    double from, to, level;
+    char comma;
+    first >> from >> comma >> to >> comma >> level;
+    const double perX = (points[2].first - points[1].first) / (to - from);
+    const double perY = (points[1].second - points[0].second) / level;
+    EXPECT_NEAR(std::fabs(pixels / 2 / perX / perY), 4605, 4605 * 2e-3);
 }
 
 TEST_F(Pictures, TheReadmePictureIsWhatTheToolDrawsNow) {
@@ -198,6 +218,10 @@ TEST_F(Pictures, DrawWithoutWhatIsMissingOrNotFiniteAndSaySo) {
     edits.push_back({R"(XPosition="43")", R"(XPosition="NaN")", "envelopes", "Left out: 6 values"});
     edits.push_back({R"(Mass="420")", R"(Mass="INF")", "weight", "Left out: 1 box mass ("});
     edits.push_back({R"(<Min x="20" y="-3" z="1.8"/>)", R"(<Min x="-INF" y="-3" z="1.8"/>)", "masses", "Left out: 1 box ("});
+    edits.push_back({R"(<Max x="30" y="3" z="10.5"/>)", R"(<Max x="20.5" y="3" z="10.5"/>)", "weight",
+                     "Total 4605 of 6 box masses"});  // a short box is spread like any other
+    const std::size_t tanks = sample.find("<MassTanks>"), tanksEnd = sample.find("</MassTanks>") + 12;
+    edits.push_back({sample.substr(tanks, tanksEnd - tanks), "", "masses", "class=\"box\""});
     edits.push_back({R"(Title="Main engine and gearbox")", R"(Title="&lt;/title>&amp;&quot;")", "masses",
                      "Box mass 2 &quot;&lt;/title&gt;&amp;&quot;&quot;"});
     for (const Edit& edit : edits) {
@@ -211,7 +235,10 @@ TEST_F(Pictures, DrawWithoutWhatIsMissingOrNotFiniteAndSaySo) {
         }
         const std::string svg = Plot(file, edit.kind);
         EXPECT_NE(svg.find(edit.says), std::string::npos);
+        EXPECT_EQ(svg.find("no data") != std::string::npos, edit.says == "no data");
     }
+    // The last edit's numbers: a title with quotes, quoted as CSV.
+    EXPECT_NE(toolrun::Read(m_dir / "out.csv").find(R"("Box mass 2 ""</title>&"""", mass 420")"), std::string::npos);
 }
 
 TEST_F(Pictures, NoNumberThatIsNotFiniteReachesTheMarkup) {
