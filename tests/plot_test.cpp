@@ -220,13 +220,15 @@ TEST_F(Pictures, DrawWithoutWhatIsMissingOrNotFiniteAndSaySo) {
     edits.push_back({R"(<Min x="20" y="-3" z="1.8"/>)", R"(<Min x="-INF" y="-3" z="1.8"/>)", "masses", "Left out: 1 box ("});
     edits.push_back({R"(<Max x="30" y="3" z="10.5"/>)", R"(<Max x="20.5" y="3" z="10.5"/>)", "weight",
                      "Total 4605 of 6 box masses"});  // a short box is spread like any other
-    const std::size_t tanks = sample.find("<MassTanks>"), tanksEnd = sample.find("</MassTanks>") + 12;
-    edits.push_back({sample.substr(tanks, tanksEnd - tanks), "", "masses", "class=\"box\""});
-    edits.push_back({R"(Title="Main engine and gearbox")", R"(Title="&lt;/title>&amp;&quot;")", "masses",
-                     "Box mass 2 &quot;&lt;/title&gt;&amp;&quot;&quot;"});
+    for (const std::string kind : {"MassBoxes", "MassTanks", "MassContainer"}) {  // the other kinds are drawn
+        const std::size_t from = sample.find("<" + kind + ">"), to = sample.find("</" + kind + ">") + kind.size() + 3;
+        edits.push_back({sample.substr(from, to - from), "", "masses", kind == "MassBoxes" ? "class=\"tank\"" : "class=\"box\""});
+    }
+    edits.push_back({R"(Title="Main engine and gearbox")", "Title=\"&lt;/title>&amp;&quot;\xF0\x9F\x9A\xA2\"", "masses",
+                     "Box mass 2 &quot;&lt;/title&gt;&amp;&quot;\xF0\x9F\x9A\xA2&quot;"});  // a ship: 4 bytes of UTF-8
     for (const Edit& edit : edits) {
         SCOPED_TRACE(edit.kind + " with " + edit.to + " for " + edit.from.substr(0, 40));
-        const std::string file = File("ship\x01\xff.xml", testsupport::Replaced(sample, edit.from, edit.to)).string();
+        const std::string file = File("ship\x01\x80\xff.xml", testsupport::Replaced(sample, edit.from, edit.to)).string();
         if (edit.kind == "report") {
             const toolrun::Outcome outcome = RunTool({"report", file});
             EXPECT_EQ(outcome.status, 0) << outcome.err;
@@ -236,9 +238,11 @@ TEST_F(Pictures, DrawWithoutWhatIsMissingOrNotFiniteAndSaySo) {
         const std::string svg = Plot(file, edit.kind);
         EXPECT_NE(svg.find(edit.says), std::string::npos);
         EXPECT_EQ(svg.find("no data") != std::string::npos, edit.says == "no data");
+        for (const auto& band : Elements(svg, "polygon", "band"))  // aft on the left, with or without a frame table
+            EXPECT_LT(PointsOf(band).at(0).first, PointsOf(band).at(1).first);
     }
     // The last edit's numbers: a title with quotes, quoted as CSV.
-    EXPECT_NE(toolrun::Read(m_dir / "out.csv").find(R"("Box mass 2 ""</title>&"""", mass 420")"), std::string::npos);
+    EXPECT_NE(toolrun::Read(m_dir / "out.csv").find("\"Box mass 2 \"\"</title>&\"\"\xF0\x9F\x9A\xA2\"\", mass 420\""), std::string::npos);
 }
 
 TEST_F(Pictures, NoNumberThatIsNotFiniteReachesTheMarkup) {
