@@ -10,6 +10,7 @@
 
 #include <VantrelLib/VantrelLib.h>
 #include <VantrelLib/analysis/MassIndex.h>
+#include <VantrelLib/analysis/WeightCurve.h>
 
 #include "Module.h"
 
@@ -99,7 +100,14 @@ void DefineMassIndex(py::module_& module) {
             return simple(py::arg("declaredMass") = composition.declaredMass,
                           py::arg("entriesSum") = composition.entriesSum, py::arg("parts") = parts,
                           py::arg("cyclic") = composition.cyclic);
-        }, "The assembled mass flattened into the masses of the other kinds.");
+        }, "The assembled mass flattened into the masses of the other kinds.")
+        .def("WeightCurve", [simple](const PyMassIndex& self) {
+            const auto curve = VantrelLib::Analysis::BoxWeightCurve(self.Index());
+            py::list steps;
+            for (const auto& step : curve.steps) steps.append(py::make_tuple(step.from, step.to, step.perLength));
+            return simple(py::arg("steps") = steps, py::arg("total") = curve.total, py::arg("centre") = curve.centre,
+                          py::arg("spread") = curve.spread, py::arg("leftOut") = curve.leftOut);
+        }, "The box masses spread along x as steps (from, to, mass per length), with their total and centre.");
 }
 
 }  // namespace VantrelPython

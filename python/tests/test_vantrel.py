@@ -211,6 +211,8 @@ def test_layers(ship):
     top = index.LoadingConditions()
     assert [mass.GetId() for mass in top] == [1004, 1005]
     assert index.Totals(vantrel.MassKind.Box).declaredSum == 4605
+    curve = index.WeightCurve()
+    assert curve.total == 4605 and sum(level * (to - start) for start, to, level in curve.steps) == pytest.approx(4605)
     composition = index.Compose(top[0])
     assert composition.parts and all(part.mass is None or part.mass.GetId() == part.massId
                                      for part in composition.parts if part.kind != vantrel.MassKind.Box)
