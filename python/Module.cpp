@@ -88,8 +88,8 @@ py::object Wrap(LtXmlLib3::CXmlObjectBase* object) {
     if (object == nullptr) return py::none();
     // As pybind11 casts a held pointer, but making the instance of the Python
     // class of the object's own class (pybind11 knows only their common base).
-    // This uses pybind11's own instance helpers (detail namespace, 2.6 to
-    // 2.13): public casting would make a base-class instance, and Python
+    // This uses pybind11's own instance helpers (detail namespace, written
+    // against 2.10): public casting would make a base-class instance, and Python
     // refuses to change a pybind11 instance's __class__ (its deallocator
     // differs from a Python subclass's).
     static const py::detail::type_info* const base = py::detail::get_type_info(typeid(LtXmlLib3::CXmlObjectBase));
