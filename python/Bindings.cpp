@@ -130,6 +130,8 @@ std::string ToJson(const Object& object, int indent) {
     return VantrelLib::Json::ToJson(object, options);
 }
 
+py::object ToDict(const Object& object) { return py::module_::import("json").attr("loads")(ToJson(object, -1)); }
+
 py::object FromJson(const std::string& text, const py::object& type) {
     const Reflection::ClassInfo& info =
         type.is_none() ? *Reflection::ClassOf(*VantrelLib::CVantrel::CreateInstance()) : VantrelPython::ClassOfPython(type);
@@ -249,7 +251,7 @@ void DefineElement(py::handle type) {
     method("from_xml_file", fromFile, py::arg("path"), py::doc("Reads the XML file into this object."));
     method("to_json", &ToJson, py::arg("indent") = 2,
            py::doc("This object as JSON text (the library's mapping); indent -1 writes one line."));
-    method("to_dict", [](const Object& self) { return py::module_::import("json").attr("loads")(ToJson(self, -1)); },
+    method("to_dict", &ToDict,
            py::doc("This object as plain Python values: the JSON mapping, parsed."));
     method("__reduce__", [](Object& self) {
         const auto* info = Reflection::ClassOf(self);
@@ -330,7 +332,7 @@ PYBIND11_MODULE(_vantrel, module) {
                "The object as JSON text (the library's mapping); indent -1 writes one line.");
     module.def("from_json", &FromJson, py::arg("text"), py::arg("cls") = py::none(),
                "An object of class `cls` (CVantrel by default) read from JSON text.");
-    module.def("to_dict", [](const Object& self) { return py::module_::import("json").attr("loads")(ToJson(self, -1)); },
+    module.def("to_dict", &ToDict,
                py::arg("object"), "The object as plain Python values: the JSON mapping, parsed.");
     module.def("from_dict", [](const py::object& values, const py::object& type) {
         return FromJson(py::module_::import("json").attr("dumps")(values).cast<std::string>(), type);

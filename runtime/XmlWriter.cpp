@@ -388,4 +388,6 @@ void CXmlTextWriter::AppendEscaped(std::string_view value, std::string_view cont
     }
 }
 
+std::size_t XmlCharacterLength(std::string_view text, std::size_t at) noexcept { return XmlCharLength(text, at); }
+
 }  // namespace LtXmlLib3

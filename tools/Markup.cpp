@@ -4,29 +4,13 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include <VantrelLib/runtime/XmlWriter.h>
+
 namespace VantrelTool {
 
 namespace {
 
 constexpr const char* kReplacement = "\xEF\xBF\xBD";  // U+FFFD
-
-// The length of the UTF-8 character at `text[i]` when it is one XML can
-// carry, else 0.
-std::size_t XmlCharacter(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned lead = byte(i);
-    if (lead < 0x80) return lead >= 0x20 || lead == '\t' || lead == '\n' || lead == '\r' ? 1 : 0;
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || i + length > text.size()) return 0;
-    unsigned code = lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) return 0;
-        code = code << 6 | (byte(i + k) & 0x3F);
-    }
-    const bool shortest = length == 2 || (length == 3 && code >= 0x800) || (length == 4 && code >= 0x10000);
-    const bool allowed = code < 0xD800 || (code > 0xDFFF && code < 0xFFFE) || (code >= 0x10000 && code <= 0x10FFFF);
-    return shortest && allowed ? length : 0;
-}
 
 }  // namespace
 
@@ -34,7 +18,7 @@ std::string Escaped(std::string_view text) {
     std::string escaped;
     escaped.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = XmlCharacter(text, i);
+        const std::size_t length = LtXmlLib3::XmlCharacterLength(text, i);
         switch (length == 0 ? '\0' : text[i]) {
             case '\0': escaped += kReplacement; break;
             case '&': escaped += "&amp;"; break;

@@ -3,7 +3,6 @@
 #include "Plot.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -40,12 +39,9 @@ std::string TickLabel(double value) {
     return text;
 }
 
-// The shortest text that reads back to the same double: the CSV loses nothing.
-std::string Exact(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
-}
+// The shortest text that reads back to the same double, as documents write
+// it: the CSV loses nothing.
+std::string Exact(double value) { return LtXmlLib3::CConversions::r8ToString(value); }
 
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;

@@ -136,6 +136,10 @@ private:
     std::string_view m_checkedNames[kCheckedNames] = {};
 };
 
+// The length in bytes of the character at `text[at]` when it is well-formed
+// UTF-8 and a character XML 1.0 allows (the writer's own test), else 0.
+VANTREL_EXPORT std::size_t XmlCharacterLength(std::string_view text, std::size_t at) noexcept;
+
 // Writes `text` to the file `path` as ToXmlFile writes a document: a regular
 // or new file is replaced only once all of it is written and synced (on any
 // failure the old file stays as it was); a device or pipe is written to
